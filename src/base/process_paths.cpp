@@ -1,0 +1,37 @@
+#include "base/process_paths.h"
+
+#include <optional>
+
+namespace corvane {
+namespace {
+
+std::optional<std::string>& bound_application_folder() {
+    static std::optional<std::string> folder;
+    return folder;
+}
+
+}  // namespace
+
+std::string join_path(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    path += path_separator;
+    path += name;
+    return path;
+}
+
+std::string application_folder() {
+    if (bound_application_folder()) return *bound_application_folder();
+    const std::string exe = executable_path();
+    const std::size_t last = exe.rfind(path_separator);
+    return last == std::string::npos ? std::string() : exe.substr(0, last);
+}
+
+void set_application_folder(std::string folder) {
+    if (folder.empty()) {
+        bound_application_folder().reset();
+    } else {
+        bound_application_folder() = std::move(folder);
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,24 @@
+#pragma once
+// Where the program lives. The stores keep their files in the application folder.
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// '\\' on Windows, '/' in the portable build.
+extern const char path_separator;
+
+// folder + separator + name, with no checks.
+std::string join_path(std::string_view folder, std::string_view name);
+
+// The running executable's full path, as the platform reports it.
+std::string executable_path();
+
+// The folder of the executable without a trailing separator, unless
+// set_application_folder has bound it elsewhere (tests bind it to a temporary folder).
+// Binding the empty text restores the executable's folder.
+std::string application_folder();
+void set_application_folder(std::string folder);
+
+}  // namespace corvane

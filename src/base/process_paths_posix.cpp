@@ -1,0 +1,14 @@
+#include <filesystem>
+
+#include "base/process_paths.h"
+
+namespace corvane {
+
+const char path_separator = '/';
+
+std::string executable_path() {
+    std::error_code ignored;
+    return std::filesystem::read_symlink("/proc/self/exe", ignored).string();
+}
+
+}  // namespace corvane

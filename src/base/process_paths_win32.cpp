@@ -1,0 +1,23 @@
+#include <windows.h>
+
+#include <vector>
+
+#include "base/process_paths.h"
+#include "base/wide.h"
+
+namespace corvane {
+
+const char path_separator = '\\';
+
+std::string executable_path() {
+    // Paths may exceed MAX_PATH; grow until the whole name fits.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) return from_wide(std::wstring_view(buffer.data(), length));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,30 @@
+#pragma once
+// Text is UTF-8 inside the program. These convert at the edges: UTF-16 for wide APIs and
+// the shortcut format, the ANSI code page for text files, INI files and ANSI system calls.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// Invalid UTF-8 becomes U+FFFD; unpaired surrogates become U+FFFD.
+std::u16string utf8_to_utf16(std::string_view text);
+std::string utf16_to_utf8(std::u16string_view text);
+
+// The system's ANSI code page: CP_ACP on Windows, Windows-1252 in the portable build.
+// Characters the code page cannot hold become "?".
+std::string utf8_to_ansi(std::string_view text);
+std::string ansi_to_utf8(std::string_view bytes);
+
+// Upper case by the user's locale rules (Windows) or by the Unicode simple mapping.
+std::string upper_case(std::string_view text);
+
+// The pieces between the occurrences of separator, scanned from the left; n occurrences
+// give n + 1 pieces, so "" gives one empty piece.
+std::vector<std::string_view> split(std::string_view text, std::string_view separator);
+
+// Without leading and trailing space characters; tabs and other blanks are kept.
+std::string_view trim_spaces(std::string_view text);
+
+}  // namespace corvane

@@ -1,0 +1,42 @@
+#pragma once
+// A fresh folder under the system's temporary folder, removed with everything in it when
+// the owner goes. Paths are UTF-8, joined with the platform's separator.
+
+#include <string>
+#include <string_view>
+
+namespace corvane::testing {
+
+class temp_folder {
+public:
+    temp_folder();
+    ~temp_folder();
+    temp_folder(const temp_folder&) = delete;
+    temp_folder& operator=(const temp_folder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(std::string_view name) const;
+
+private:
+    std::string path_;
+};
+
+// Byte-exact helpers that bypass the code under test.
+void write_bytes(const std::string& path, std::string_view bytes);
+std::string read_bytes(const std::string& path);
+// Sets or clears the read-only state (the attribute on Windows, the write bits elsewhere).
+void set_read_only(const std::string& path, bool read_only);
+
+// Binds the application folder to a temporary folder for one test.
+class application_folder_scope {
+public:
+    application_folder_scope();
+    ~application_folder_scope();
+    const temp_folder& folder() const { return folder_; }
+    std::string file(std::string_view name) const { return folder_.file(name); }
+
+private:
+    temp_folder folder_;
+};
+
+}  // namespace corvane::testing
