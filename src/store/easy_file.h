@@ -1,0 +1,19 @@
+#pragma once
+// Whole-file access to small text files in the ANSI code page. Reads and writes never
+// report a failure: a file that cannot be read reads as empty, a write that fails
+// leaves the file as it was.
+
+#include <string>
+
+#include "store/file_system.h"  // file_exists and delete_file, which pass their failures on
+
+namespace corvane {
+
+// The whole content, converted from the ANSI code page; "" on any failure.
+std::string read_file(const std::string& path);
+
+// append false: the file afterwards holds exactly the text, or keeps its old content when
+// the write fails. append true: the text is added after the end. A missing file is created.
+void write_file(const std::string& path, const std::string& text, bool append);
+
+}  // namespace corvane

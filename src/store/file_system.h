@@ -1,0 +1,52 @@
+#pragma once
+// Every file and folder operation of the program. Failures are raised as corvane::error;
+// the callers decide which ones to absorb.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+// A file's last-modified time in 100-ns ticks since 1601-01-01 UTC (the FILETIME scale).
+using file_time = std::int64_t;
+
+struct file_entry {
+    std::string path;  // full path
+    std::string name;  // file name with its extension, without folder
+};
+
+bool file_exists(const std::string& path);    // false for a folder
+bool folder_exists(const std::string& path);  // false for a file
+
+// Every file directly in the folder (no subfolders), in the platform's listing order.
+// Raises when the folder does not exist or cannot be listed.
+std::vector<file_entry> folder_files(const std::string& folder_path);
+
+// Raises when the time cannot be read (the file vanished, access denied).
+file_time date_last_modified(const file_entry& file);
+
+// The folder exists afterwards; raises otherwise (also when it existed already).
+void create_folder(const std::string& path);
+
+// Copies under the source's name into the folder, replacing a file of that name.
+void copy_file(const std::string& source_path, const std::string& destination_folder);
+
+// No force: a missing, read-only or locked file raises.
+void delete_file(const std::string& path);
+
+// Raises when a file of the new name exists.
+void rename_file(const std::string& old_path, const std::string& new_path);
+
+// The file's bytes. Raises when it cannot be read.
+std::string read_file_bytes(const std::string& path);
+
+// Replaces the content whole or not at all: the bytes go to a temporary file in the same
+// folder, which then takes the file's place. A read-only or locked file raises and keeps
+// its content.
+void replace_file_bytes(const std::string& path, const std::string& bytes);
+
+// Adds the bytes after the end, creating the file when missing.
+void append_file_bytes(const std::string& path, const std::string& bytes);
+
+}  // namespace corvane

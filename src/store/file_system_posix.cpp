@@ -1,0 +1,191 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include "base/error.h"
+#include "base/owner.h"
+#include "base/process_paths.h"
+#include "store/file_system.h"
+
+namespace corvane {
+namespace {
+
+struct fd_traits {
+    using type = int;
+    static type invalid() noexcept { return -1; }
+    static void close(type fd) noexcept { ::close(fd); }
+};
+using unique_fd = owner<fd_traits>;
+
+struct dir_traits {
+    using type = DIR*;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type dir) noexcept { closedir(dir); }
+};
+using unique_dir = owner<dir_traits>;
+
+[[noreturn]] void raise_errno(const char* operation, const std::string& path, int err = errno) {
+    int number = error_number::path_file_access;
+    switch (err) {
+        case ENOENT: number = error_number::file_not_found; break;
+        case ENOTDIR: number = error_number::path_not_found; break;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EBUSY: number = error_number::permission_denied; break;
+        case EEXIST: number = error_number::file_already_exists; break;
+        default: break;
+    }
+    throw error(number, std::string(operation) + " \"" + path + "\": " + std::strerror(err));
+}
+
+bool stat_path(const std::string& path, struct stat& info) { return ::stat(path.c_str(), &info) == 0; }
+
+// The portable stand-in for the read-only attribute: no write permission for anyone.
+// Permission checks alone would not do: tests and CI run as root, who may write anything.
+bool read_only(const struct stat& info) { return (info.st_mode & 0222) == 0; }
+
+void require_writable(const char* operation, const std::string& path) {
+    struct stat info {};
+    if (stat_path(path, info) && read_only(info)) raise_errno(operation, path, EACCES);
+}
+
+std::string parent_folder(const std::string& path) {
+    const std::size_t last = path.rfind(path_separator);
+    return last == std::string::npos ? std::string(".") : path.substr(0, last);
+}
+
+std::string file_name_of(const std::string& path) {
+    const std::size_t last = path.rfind(path_separator);
+    return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+void write_all(int fd, const std::string& bytes, const char* operation, const std::string& path) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            raise_errno(operation, path);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+}  // namespace
+
+bool file_exists(const std::string& path) {
+    struct stat info {};
+    return stat_path(path, info) && S_ISREG(info.st_mode);
+}
+
+bool folder_exists(const std::string& path) {
+    struct stat info {};
+    return stat_path(path, info) && S_ISDIR(info.st_mode);
+}
+
+std::vector<file_entry> folder_files(const std::string& folder_path) {
+    const unique_dir dir(::opendir(folder_path.c_str()));
+    if (!dir) raise_errno("GetFolder", folder_path, errno == ENOENT ? ENOTDIR : errno);
+    std::vector<file_entry> files;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        file_entry file{join_path(folder_path, name), name};
+        if (file_exists(file.path)) files.push_back(std::move(file));
+    }
+    return files;
+}
+
+file_time date_last_modified(const file_entry& file) {
+    struct stat info {};
+    if (!stat_path(file.path, info)) raise_errno("DateLastModified", file.path);
+    constexpr std::int64_t seconds_1601_to_1970 = 11644473600;
+    return (static_cast<std::int64_t>(info.st_mtim.tv_sec) + seconds_1601_to_1970) * 10000000 +
+           info.st_mtim.tv_nsec / 100;
+}
+
+void create_folder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0777) != 0) raise_errno("CreateFolder", path, errno == ENOENT ? ENOTDIR : errno);
+}
+
+void copy_file(const std::string& source_path, const std::string& destination_folder) {
+    const std::string destination = !destination_folder.empty() && destination_folder.back() == path_separator
+                                        ? destination_folder + file_name_of(source_path)
+                                        : join_path(destination_folder, file_name_of(source_path));
+    if (!file_exists(source_path)) raise_errno("CopyFile", source_path, ENOENT);
+    require_writable("CopyFile", destination);
+    replace_file_bytes(destination, read_file_bytes(source_path));
+}
+
+void delete_file(const std::string& path) {
+    struct stat info {};
+    if (!stat_path(path, info) || !S_ISREG(info.st_mode)) raise_errno("DeleteFile", path, ENOENT);
+    if (read_only(info)) raise_errno("DeleteFile", path, EACCES);
+    if (::unlink(path.c_str()) != 0) raise_errno("DeleteFile", path);
+}
+
+void rename_file(const std::string& old_path, const std::string& new_path) {
+    struct stat info {};
+    if (!stat_path(old_path, info)) raise_errno("Name", old_path, ENOENT);
+    if (::lstat(new_path.c_str(), &info) == 0) raise_errno("Name", new_path, EEXIST);
+    if (::rename(old_path.c_str(), new_path.c_str()) != 0) raise_errno("Name", old_path);
+}
+
+std::string read_file_bytes(const std::string& path) {
+    const unique_fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) raise_errno("Read", path);
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n == 0) return bytes;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            raise_errno("Read", path);
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+void replace_file_bytes(const std::string& path, const std::string& bytes) {
+    struct stat old {};
+    const bool existed = stat_path(path, old);
+    if (existed && !S_ISREG(old.st_mode)) raise_errno("Write", path, EISDIR);
+    if (existed && read_only(old)) raise_errno("Write", path, EACCES);
+
+    static std::atomic<unsigned> counter{0};
+    const std::string temporary = join_path(parent_folder(path), "." + file_name_of(path) + ".~" +
+                                                                     std::to_string(::getpid()) + "-" +
+                                                                     std::to_string(counter++));
+    struct temporary_guard {
+        const std::string& path;
+        bool armed = true;
+        ~temporary_guard() {
+            if (armed) ::unlink(path.c_str());
+        }
+    } guard{temporary};
+    {
+        const unique_fd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                  existed ? (old.st_mode & 07777) : 0666));
+        if (!fd) raise_errno("Write", path);
+        write_all(fd.get(), bytes, "Write", path);
+        if (::fsync(fd.get()) != 0) raise_errno("Write", path);
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) raise_errno("Write", path);
+    guard.armed = false;
+}
+
+void append_file_bytes(const std::string& path, const std::string& bytes) {
+    require_writable("Write", path);
+    const unique_fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (!fd) raise_errno("Write", path);
+    write_all(fd.get(), bytes, "Write", path);
+}
+
+}  // namespace corvane

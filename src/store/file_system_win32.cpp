@@ -1,0 +1,174 @@
+#include <windows.h>
+
+#include "base/error.h"
+#include "base/process_paths.h"
+#include "base/wide.h"
+#include "base/win32_handles.h"
+#include "store/file_system.h"
+
+namespace corvane {
+namespace {
+
+[[noreturn]] void raise_last_error(const char* operation, const std::string& path,
+                                   DWORD code = GetLastError()) {
+    int number = error_number::path_file_access;
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND: number = error_number::file_not_found; break;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH: number = error_number::path_not_found; break;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_WRITE_PROTECT: number = error_number::permission_denied; break;
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_FILE_EXISTS: number = error_number::file_already_exists; break;
+        default: break;
+    }
+    throw error(number, std::string(operation) + " \"" + path + "\": system error " + std::to_string(code));
+}
+
+DWORD attributes_of(const std::string& path) { return GetFileAttributesW(to_wide(path).c_str()); }
+
+std::string file_name_of(const std::string& path) {
+    const std::size_t last = path.find_last_of("\\/");
+    return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+std::string parent_folder(const std::string& path) {
+    const std::size_t last = path.find_last_of("\\/");
+    return last == std::string::npos ? std::string(".") : path.substr(0, last);
+}
+
+void write_all(HANDLE file, const std::string& bytes, const std::string& path) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) raise_last_error("Write", path);
+        done += written;
+    }
+}
+
+// Removes the temporary file of a replacing write unless it took the file's place.
+struct temporary_file {
+    std::wstring path;
+    bool keep = false;
+    ~temporary_file() {
+        if (!keep && !path.empty()) DeleteFileW(path.c_str());
+    }
+};
+
+}  // namespace
+
+bool file_exists(const std::string& path) {
+    const DWORD attributes = attributes_of(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool folder_exists(const std::string& path) {
+    const DWORD attributes = attributes_of(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<file_entry> folder_files(const std::string& folder_path) {
+    if (!folder_exists(folder_path)) raise_last_error("GetFolder", folder_path, ERROR_PATH_NOT_FOUND);
+    WIN32_FIND_DATAW found{};
+    const unique_find find(FindFirstFileExW(to_wide(join_path(folder_path, "*")).c_str(), FindExInfoBasic,
+                                            &found, FindExSearchNameMatch, nullptr, 0));
+    std::vector<file_entry> files;
+    if (!find) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return files;
+        raise_last_error("GetFolder", folder_path);
+    }
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::string name = from_wide(found.cFileName);
+        files.push_back({join_path(folder_path, name), name});
+    } while (FindNextFileW(find.get(), &found));
+    return files;
+}
+
+file_time date_last_modified(const file_entry& file) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(to_wide(file.path).c_str(), GetFileExInfoStandard, &data))
+        raise_last_error("DateLastModified", file.path);
+    return static_cast<file_time>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                  data.ftLastWriteTime.dwLowDateTime);
+}
+
+void create_folder(const std::string& path) {
+    if (!CreateDirectoryW(to_wide(path).c_str(), nullptr)) raise_last_error("CreateFolder", path);
+}
+
+void copy_file(const std::string& source_path, const std::string& destination_folder) {
+    const std::string destination = !destination_folder.empty() && destination_folder.back() == path_separator
+                                        ? destination_folder + file_name_of(source_path)
+                                        : join_path(destination_folder, file_name_of(source_path));
+    if (!CopyFileW(to_wide(source_path).c_str(), to_wide(destination).c_str(), FALSE))
+        raise_last_error("CopyFile", source_path);
+}
+
+void delete_file(const std::string& path) {
+    if (!DeleteFileW(to_wide(path).c_str())) raise_last_error("DeleteFile", path);
+}
+
+void rename_file(const std::string& old_path, const std::string& new_path) {
+    if (!MoveFileExW(to_wide(old_path).c_str(), to_wide(new_path).c_str(), 0)) raise_last_error("Name", old_path);
+}
+
+namespace {
+
+// Checked here as well as by the system: Wine running as root would let a read-only file
+// be opened for writing.
+void require_writable(const std::string& path) {
+    const DWORD attributes = attributes_of(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+        raise_last_error("Write", path, ERROR_ACCESS_DENIED);
+}
+
+}  // namespace
+
+std::string read_file_bytes(const std::string& path) {
+    const unique_file file(CreateFileW(to_wide(path).c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) raise_last_error("Read", path);
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) raise_last_error("Read", path);
+        if (read == 0) return bytes;
+        bytes.append(buffer, read);
+    }
+}
+
+void replace_file_bytes(const std::string& path, const std::string& bytes) {
+    require_writable(path);
+
+    wchar_t temporary_name[MAX_PATH + 1] = {};
+    if (!GetTempFileNameW(to_wide(parent_folder(path)).c_str(), L"cvn", 0, temporary_name))
+        raise_last_error("Write", path);
+    temporary_file temporary{temporary_name};
+    {
+        const unique_file file(CreateFileW(temporary_name, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) raise_last_error("Write", path);
+        write_all(file.get(), bytes, path);
+        if (!FlushFileBuffers(file.get())) raise_last_error("Write", path);
+    }
+    if (!MoveFileExW(temporary_name, to_wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        raise_last_error("Write", path);
+    temporary.keep = true;
+}
+
+void append_file_bytes(const std::string& path, const std::string& bytes) {
+    require_writable(path);
+    const unique_file file(CreateFileW(to_wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) raise_last_error("Write", path);
+    write_all(file.get(), bytes, path);
+}
+
+}  // namespace corvane

@@ -1,0 +1,63 @@
+#include "store/easy_file.h"
+
+#include <gtest/gtest.h>
+
+#include "base/error.h"
+#include "base/process_paths.h"
+#include "temp_folder.h"
+
+namespace corvane {
+namespace {
+
+using testing::read_bytes;
+using testing::set_read_only;
+using testing::temp_folder;
+using testing::write_bytes;
+
+TEST(EasyFile, ReadsMissingAndEmptyFilesAsEmptyText) {
+    temp_folder folder;
+    EXPECT_EQ(read_file(folder.file("missing")), "");
+    write_bytes(folder.file("empty"), "");
+    EXPECT_EQ(read_file(folder.file("empty")), "");
+    EXPECT_EQ(read_file(folder.path()), "");
+}
+
+TEST(EasyFile, WritesExactlyTheTextInTheAnsiCodePage) {
+    temp_folder folder;
+    const std::string path = folder.file("store");
+    write_file(path, "a longer text\r\n", false);
+    write_file(path, "7", false);
+    EXPECT_EQ(read_bytes(path), "7");
+
+    write_file(path, "k=Stra\u00DFe\r\n", false);
+    EXPECT_EQ(read_bytes(path), "k=Stra\xDF" "e\r\n");
+    EXPECT_EQ(read_file(path), "k=Stra\u00DFe\r\n");
+
+    write_file(path, "", false);
+    EXPECT_TRUE(file_exists(path));
+    EXPECT_EQ(read_bytes(path), "");
+
+    write_file(folder.file("appended"), "one", true);
+    write_file(folder.file("appended"), "\r\ntwo", true);
+    EXPECT_EQ(read_bytes(folder.file("appended")), "one\r\ntwo");
+}
+
+TEST(EasyFile, FailedWritesReportNothingAndKeepTheOldContent) {
+    temp_folder folder;
+    const std::string nowhere = join_path(folder.file("no such folder"), "store");
+    write_file(nowhere, "x", false);
+    write_file(nowhere, "x", true);
+    EXPECT_FALSE(file_exists(nowhere));
+
+    const std::string locked = folder.file("read-only");
+    write_bytes(locked, "old\r\n");
+    set_read_only(locked, true);
+    write_file(locked, "new", false);
+    write_file(locked, "new", true);
+    EXPECT_EQ(read_file(locked), "old\r\n");
+
+    EXPECT_THROW(delete_file(folder.file("missing")), error);
+}
+
+}  // namespace
+}  // namespace corvane
