@@ -16,6 +16,7 @@ constexpr int file_already_exists = 58;
 constexpr int permission_denied = 70;
 constexpr int path_file_access = 75;
 constexpr int path_not_found = 76;
+constexpr int invalid_file_format = 321;
 constexpr int key_already_exists = 457;
 }  // namespace error_number
 

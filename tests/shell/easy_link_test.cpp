@@ -1,0 +1,102 @@
+#include "shell/easy_link.h"
+
+#include <gtest/gtest.h>
+
+#include "base/error.h"
+#include "base/process_paths.h"
+#include "shell/lnk_samples.h"
+#include "store/file_system.h"
+#include "temp_folder.h"
+
+namespace corvane {
+namespace {
+
+using testing::make_link;
+using testing::read_bytes;
+using testing::temp_folder;
+using testing::write_bytes;
+
+int error_of(const auto& action) {
+    try {
+        action();
+    } catch (const error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(EasyLink, ReadsTargetsAndFoldersOfShortcuts) {
+    temp_folder folder;
+    const std::string reports = folder.file("Reports \u00C4");
+    create_folder(reports);
+    write_bytes(folder.file("letter.txt"), "Dear");
+    write_bytes(folder.file("Reports.lnk"), make_link({.target = reports, .description = "Yearly"}));
+    write_bytes(folder.file("letter.lnk"), make_link({.target = folder.file("letter.txt")}));
+    write_bytes(folder.file("gone.lnk"), make_link({.target = folder.file("gone")}));
+
+    EXPECT_EQ(link_target_path(folder.file("Reports.lnk")), reports);
+    EXPECT_EQ(link_description(folder.file("Reports.lnk")), "Yearly");
+    EXPECT_TRUE(link_points_to_folder(folder.file("Reports.lnk")));
+    EXPECT_EQ(link_target_path(folder.file("letter.lnk")), folder.file("letter.txt"));
+    EXPECT_FALSE(link_points_to_folder(folder.file("letter.lnk")));
+    EXPECT_FALSE(link_points_to_folder(folder.file("gone.lnk")));
+
+    for (const std::string& not_a_link : {folder.file("letter.txt"), folder.file("missing.lnk"), reports}) {
+        EXPECT_EQ(link_target_path(not_a_link), "") << not_a_link;
+        EXPECT_EQ(link_description(not_a_link), "") << not_a_link;
+        EXPECT_FALSE(link_points_to_folder(not_a_link)) << not_a_link;
+    }
+}
+
+TEST(EasyLink, RewritesDescriptionAndIcon) {
+    temp_folder folder;
+    create_folder(folder.file("Work"));
+    const std::string path = folder.file("Work.lnk");
+    write_bytes(path, make_link({.target = folder.file("Work")}));
+    set_link_description(path, "Quillon Corvane Link");
+    set_link_icon(path, folder.file("blue.ico"), "0");
+    EXPECT_EQ(link_description(path), "Quillon Corvane Link");
+    EXPECT_EQ(link_target_path(path), folder.file("Work"));
+    EXPECT_TRUE(link_points_to_folder(path));
+}
+
+TEST(EasyLink, WritersRaiseAndTouchNothingOnBadInput) {
+    temp_folder folder;
+    const std::string path = folder.file("Work.lnk");
+    write_bytes(path, make_link({.target = folder.path(), .description = "keep"}));
+    const std::string before = read_bytes(path);
+    EXPECT_EQ(error_of([&] { set_link_icon(path, "x.ico", "zero"); }), error_number::type_mismatch);
+    EXPECT_EQ(error_of([&] { set_link_icon(path, "x.ico", ""); }), error_number::type_mismatch);
+    EXPECT_EQ(error_of([&] { set_link_icon(path, "x.ico", "99999999999"); }), error_number::overflow);
+    EXPECT_EQ(read_bytes(path), before);
+
+    write_bytes(folder.file("plain.lnk"), "not a shortcut");
+    EXPECT_NE(error_of([&] { set_link_description(folder.file("plain.lnk"), "x"); }), 0);
+    EXPECT_NE(error_of([&] { set_link_icon(folder.file("plain.lnk"), "x.ico", "0"); }), 0);
+    EXPECT_EQ(read_bytes(folder.file("plain.lnk")), "not a shortcut");
+    EXPECT_NE(error_of([&] { set_link_description(folder.file("missing.lnk"), "x"); }), 0);
+    EXPECT_FALSE(file_exists(folder.file("missing.lnk")));
+}
+
+TEST(EasyLink, LinkNamesEndInLowerCaseDotLnk) {
+    EXPECT_TRUE(is_link_name("Reports.lnk"));
+    EXPECT_TRUE(is_link_name("C:\\vantrel\\Reports.lnk"));
+    EXPECT_TRUE(is_link_name(".lnk"));
+    EXPECT_FALSE(is_link_name("Reports.LNK"));
+    EXPECT_FALSE(is_link_name("lnk"));
+    EXPECT_FALSE(is_link_name(""));
+    EXPECT_FALSE(is_link_name("Reports.lnk "));
+}
+
+TEST(EasyLink, IconIndexTextIsADecimalNumber) {
+    EXPECT_EQ(parse_icon_index("0"), 0);
+    EXPECT_EQ(parse_icon_index(" 12 "), 12);
+    EXPECT_EQ(parse_icon_index("-3"), -3);
+    EXPECT_EQ(parse_icon_index("+4"), 4);
+    EXPECT_THROW(parse_icon_index("1.5"), error);
+    EXPECT_THROW(parse_icon_index("0x10"), error);
+    EXPECT_THROW(parse_icon_index("-"), error);
+}
+
+}  // namespace
+}  // namespace corvane
