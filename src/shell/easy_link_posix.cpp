@@ -8,7 +8,7 @@
 namespace corvane {
 namespace {
 
-// Shortcuts are small; a larger file is not one, and is not read whole.
+// Shortcuts are small; a larger file is not one.
 constexpr std::size_t largest_link = 1 << 20;
 
 std::optional<lnk::link_view> read_link(const std::string& path) {
