@@ -5,7 +5,19 @@
 #include <string>
 #include <string_view>
 
+#include "base/error.h"
+
 namespace corvane::testing {
+
+// The number of the program error the action raises; 0 when it raises none.
+int error_of(const auto& action) {
+    try {
+        action();
+    } catch (const error& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 class temp_folder {
 public:

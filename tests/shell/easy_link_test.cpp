@@ -11,19 +11,11 @@
 namespace corvane {
 namespace {
 
+using testing::error_of;
 using testing::make_link;
 using testing::read_bytes;
 using testing::temp_folder;
 using testing::write_bytes;
-
-int error_of(const auto& action) {
-    try {
-        action();
-    } catch (const error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(EasyLink, ReadsTargetsAndFoldersOfShortcuts) {
     temp_folder folder;

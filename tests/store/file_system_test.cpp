@@ -11,19 +11,11 @@
 namespace corvane {
 namespace {
 
+using testing::error_of;
 using testing::read_bytes;
 using testing::set_read_only;
 using testing::temp_folder;
 using testing::write_bytes;
-
-int error_of(const auto& action) {
-    try {
-        action();
-    } catch (const error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 std::vector<std::string> names_of(const std::vector<file_entry>& files) {
     std::vector<std::string> names;

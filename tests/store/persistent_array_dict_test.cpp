@@ -18,12 +18,7 @@ const std::string& sep = persistent_array_dict::array_separator;
 const std::string sep_on_disk = "wqewr9jys\xDF" "30q3w99sfdafa9w9rrifasj30\xDF";
 
 int item_error(const persistent_array_dict& arrays, const std::string& key, int number) {
-    try {
-        arrays.item(key, number);
-    } catch (const error& e) {
-        return e.number();
-    }
-    return 0;
+    return testing::error_of([&] { arrays.item(key, number); });
 }
 
 TEST(PersistentArrayDict, TheSeparatorIsThirtySixCharacters) {

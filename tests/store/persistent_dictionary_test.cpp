@@ -16,12 +16,7 @@ using testing::set_read_only;
 using testing::write_bytes;
 
 int create_error(const std::string& store_name, persistent_dictionary& dict) {
-    try {
-        dict.create(store_name);
-    } catch (const error& e) {
-        return e.number();
-    }
-    return 0;
+    return testing::error_of([&] { dict.create(store_name); });
 }
 
 TEST(PersistentDictionary, WritesOneCrLfLinePerEntryInInsertionOrder) {
