@@ -19,11 +19,25 @@ std::string join_path(std::string_view folder, std::string_view name) {
     return path;
 }
 
+std::string child_path(std::string_view folder, std::string_view name) {
+    if (!folder.empty() && folder.back() == path_separator) return std::string(folder) + std::string(name);
+    return join_path(folder, name);
+}
+
 std::string application_folder() {
     if (bound_application_folder()) return *bound_application_folder();
     const std::string exe = executable_path();
     const std::size_t last = exe.rfind(path_separator);
     return last == std::string::npos ? std::string() : exe.substr(0, last);
+}
+
+std::string executable_name() {
+    const std::string exe = executable_path();
+    const std::size_t last = exe.rfind(path_separator);
+    std::string name = last == std::string::npos ? exe : exe.substr(last + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.resize(dot);
+    return name;
 }
 
 void set_application_folder(std::string folder) {

@@ -11,9 +11,17 @@ extern const char path_separator;
 
 // folder + separator + name, with no checks.
 std::string join_path(std::string_view folder, std::string_view name);
+// The same, adding no separator when the folder ends in one.
+std::string child_path(std::string_view folder, std::string_view name);
 
 // The running executable's full path, as the platform reports it.
 std::string executable_path();
+
+// The executable's file name without its folder and its extension.
+std::string executable_name();
+
+// The variable's value; "" when it is not set.
+std::string environment_variable(const std::string& name);
 
 // The folder of the executable without a trailing separator, unless
 // set_application_folder has bound it elsewhere (tests bind it to a temporary folder).

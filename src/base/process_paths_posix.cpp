@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <filesystem>
 
 #include "base/process_paths.h"
@@ -9,6 +10,11 @@ const char path_separator = '/';
 std::string executable_path() {
     std::error_code ignored;
     return std::filesystem::read_symlink("/proc/self/exe", ignored).string();
+}
+
+std::string environment_variable(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value ? value : "";
 }
 
 }  // namespace corvane

@@ -20,4 +20,16 @@ std::string executable_path() {
     }
 }
 
+std::string environment_variable(const std::string& name) {
+    const std::wstring wide_name = to_wide(name);
+    std::vector<wchar_t> buffer(256);
+    for (;;) {
+        const DWORD length = GetEnvironmentVariableW(wide_name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        // Too small a buffer reports the size it needs, terminator included.
+        if (length < buffer.size()) return from_wide(std::wstring_view(buffer.data(), length));
+        buffer.resize(length);
+    }
+}
+
 }  // namespace corvane

@@ -96,7 +96,7 @@ std::vector<file_entry> folder_files(const std::string& folder_path) {
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        file_entry file{join_path(folder_path, name), name};
+        file_entry file{child_path(folder_path, name), name};
         if (file_exists(file.path)) files.push_back(std::move(file));
     }
     return files;

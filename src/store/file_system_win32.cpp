@@ -74,7 +74,7 @@ bool folder_exists(const std::string& path) {
 std::vector<file_entry> folder_files(const std::string& folder_path) {
     if (!folder_exists(folder_path)) raise_last_error("GetFolder", folder_path, ERROR_PATH_NOT_FOUND);
     WIN32_FIND_DATAW found{};
-    const unique_find find(FindFirstFileExW(to_wide(join_path(folder_path, "*")).c_str(), FindExInfoBasic,
+    const unique_find find(FindFirstFileExW(to_wide(child_path(folder_path, "*")).c_str(), FindExInfoBasic,
                                             &found, FindExSearchNameMatch, nullptr, 0));
     std::vector<file_entry> files;
     if (!find) {
@@ -84,7 +84,7 @@ std::vector<file_entry> folder_files(const std::string& folder_path) {
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         const std::string name = from_wide(found.cFileName);
-        files.push_back({join_path(folder_path, name), name});
+        files.push_back({child_path(folder_path, name), name});
     } while (FindNextFileW(find.get(), &found));
     return files;
 }
