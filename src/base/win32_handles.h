@@ -30,4 +30,11 @@ struct find_handle_traits {
 };
 using unique_find = owner<find_handle_traits>;
 
+struct hkey_traits {
+    using type = HKEY;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type h) noexcept { RegCloseKey(h); }
+};
+using unique_hkey = owner<hkey_traits>;
+
 }  // namespace corvane

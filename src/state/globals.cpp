@@ -1,0 +1,101 @@
+#include "state/globals.h"
+
+#include <algorithm>
+
+#include "base/process_paths.h"
+#include "base/text.h"
+#include "store/file_system.h"
+
+namespace corvane {
+
+namespace globals {
+persistent_string max_folders;
+persistent_dictionary link_icons;
+std::string icons_folder;
+std::string desktop_folder;
+std::string exe_name;
+std::vector<std::string> recent_sources;
+persistent_array_dict link_positions;
+}  // namespace globals
+
+namespace {
+
+const std::string shell_folders_key = R"(Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders)";
+
+std::string office_general_key(const char* version) {
+    return std::string(R"(Software\Microsoft\Office\)") + version + R"(\Common\General)";
+}
+
+bool blank(const std::string& text) { return trim_spaces(text).empty(); }
+
+// Back to the state before start-up, so that a failed step leaves the later fields empty.
+void clear_globals() {
+    globals::max_folders = {};
+    globals::link_icons = {};
+    globals::icons_folder.clear();
+    globals::desktop_folder.clear();
+    globals::exe_name.clear();
+    globals::recent_sources.clear();
+    globals::link_positions = {};
+}
+
+}  // namespace
+
+start_up_sources process_start_up_sources() {
+    std::string desktop = environment_variable("USERPROFILE");
+    desktop += path_separator;
+    desktop += "Desktop";
+    desktop += path_separator;
+    return {
+        .application_folder = application_folder(),
+        .desktop_folder = std::move(desktop),
+        .exe_name = executable_name(),
+        .read_registry = read_registry_value,
+    };
+}
+
+void init_globals() { init_globals(process_start_up_sources()); }
+
+void init_globals(const start_up_sources& sources) {
+    clear_globals();
+    set_application_folder(sources.application_folder);
+
+    globals::max_folders.create("eaoaweoio", std::to_string(7));
+    globals::link_icons.create("aweporrwrei");
+    globals::icons_folder = join_path(sources.application_folder, "icons");
+    // Only to fail early: a program without its icons folder does not start.
+    folder_files(globals::icons_folder);
+    globals::desktop_folder = sources.desktop_folder;
+    globals::exe_name = sources.exe_name;
+    globals::recent_sources = find_recent_sources(sources.read_registry);
+    globals::link_positions.create("pp3imsfd");
+}
+
+std::vector<std::string> find_recent_sources(const registry_reader& read_registry) {
+    std::vector<std::string> sources;
+    const auto read = [&](const std::string& subkey, const char* value_name) {
+        return read_registry(hkey_current_user, subkey, value_name);
+    };
+
+    const std::string recent = read(shell_folders_key, "Recent");
+    if (!blank(recent) && folder_exists(recent) && not_in_collection(recent, sources)) sources.push_back(recent);
+
+    // "AppData" is read once, after the first Office version's value, and serves them all.
+    const std::string first_office_name = read(office_general_key("9.0"), "RecentFiles");
+    const std::string app_data = read(shell_folders_key, "AppData");
+    const auto add_office_folder = [&](const std::string& name) {
+        const std::string candidate = join_path(join_path(join_path(app_data, "Microsoft"), "Office"), name);
+        if (!blank(name) && !blank(app_data) && folder_exists(candidate) && not_in_collection(candidate, sources))
+            sources.push_back(candidate);
+    };
+    add_office_folder(first_office_name);
+    for (const char* version : {"10.0", "11.0", "12.0", "13.0", "14.0", "15.0"})
+        add_office_folder(read(office_general_key(version), "RecentFiles"));
+    return sources;
+}
+
+bool not_in_collection(const std::string& text, const std::vector<std::string>& collection) {
+    return std::find(collection.begin(), collection.end(), text) == collection.end();
+}
+
+}  // namespace corvane

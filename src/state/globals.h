@@ -1,0 +1,53 @@
+#pragma once
+// The state the whole program shares: built once by init_globals at start-up, read only
+// afterwards.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "state/basRegistry.h"
+#include "store/persistent_array_dict.h"
+#include "store/persistent_dictionary.h"
+#include "store/persistent_string.h"
+
+namespace corvane {
+
+namespace globals {
+extern persistent_string max_folders;       // "eaoaweoio": the most folder links to make
+extern persistent_dictionary link_icons;    // "aweporrwrei": link file name -> icon file path
+extern std::string icons_folder;            // application folder + "\icons"
+extern std::string desktop_folder;          // with its trailing separator
+extern std::string exe_name;                // without folder and extension
+extern std::vector<std::string> recent_sources;  // folders holding recent-document shortcuts
+extern persistent_array_dict link_positions;     // "pp3imsfd": link file name -> (x, y)
+}  // namespace globals
+
+// What start-up takes from its surroundings. The program takes them from the process;
+// tests bind temporary folders and a registry table here instead. This is the one entry
+// point through which tests place the state.
+struct start_up_sources {
+    std::string application_folder;  // where the stores and "icons" live, no trailing separator
+    std::string desktop_folder;      // trailing separator included
+    std::string exe_name;
+    registry_reader read_registry;
+};
+
+// The executable's folder and name, "USERPROFILE" + "\Desktop\" joined without checks
+// (an unset variable counts as ""), and the system registry.
+start_up_sources process_start_up_sources();
+
+// Fills the shared state in its fixed order. Traps nothing: a store that rejects its
+// file, a missing icons folder or any other failure propagates, and the fields after the
+// failing step stay empty.
+void init_globals();
+void init_globals(const start_up_sources& sources);
+
+// The recent-items folder and the recent-files folders of Office 9.0 to 15.0 that exist,
+// in that order, each once.
+std::vector<std::string> find_recent_sources(const registry_reader& read_registry);
+
+// True when no element equals text exactly (case counts).
+bool not_in_collection(const std::string& text, const std::vector<std::string>& collection);
+
+}  // namespace corvane
