@@ -160,9 +160,11 @@ void replace_file_bytes(const std::string& path, const std::string& bytes) {
     if (existed && read_only(old)) raise_errno("Write", path, EACCES);
 
     static std::atomic<unsigned> counter{0};
-    const std::string temporary = join_path(parent_folder(path), "." + file_name_of(path) + ".~" +
-                                                                     std::to_string(::getpid()) + "-" +
-                                                                     std::to_string(counter++));
+    // Built by appending: GCC 12 at -O2 warns falsely about "." + std::string.
+    std::string temporary_name(1, '.');
+    temporary_name += file_name_of(path);
+    temporary_name += ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const std::string temporary = join_path(parent_folder(path), temporary_name);
     struct temporary_guard {
         const std::string& path;
         bool armed = true;
