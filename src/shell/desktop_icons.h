@@ -1,0 +1,113 @@
+#pragma once
+// The desktop's icons are items of a list view in the shell's process. This module attaches
+// to such a foreign list view, reads labels, positions and column titles through buffers
+// that both processes reach, and finds and moves a shortcut's desktop icon.
+//
+// One access at a time: open_shared_buffers, attach_list_view, any number of reads,
+// close_shared_buffers. The portable build has no desktop list view: nothing attaches,
+// every read is empty or (0, 0) and nothing moves.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+using window_handle = std::uintptr_t;
+
+struct icon_point {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool operator==(const icon_point&) const = default;
+};
+
+struct window_rectangle {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+};
+
+// The description of one list view; the caller sets window and owns the record.
+struct list_view_info {
+    window_handle window = 0;
+    std::string class_name;
+    std::int32_t view_style = 0;  // 0 icon, 1 report, 2 small icon, 3 list
+    std::int32_t item_total = 0;
+    std::int32_t column_total = 0;  // at least 1 once attached
+    window_rectangle window_rect;
+    std::vector<std::int32_t> column_widths;  // element 0 is column 1
+    std::vector<std::string> column_names;
+};
+
+// Memory both this process and the list view's owner reach, and its one owner: on the NT
+// family an allocation inside the owner (handle: the owner process, address: in the
+// owner); on the older family a mapped view (handle: the mapping, address: the view).
+// Address 0 means nothing is allocated; a handle may stay open without an address when
+// the allocation failed. Released by shared_free or when the object goes.
+class shared_buffer {
+public:
+    std::uintptr_t handle = 0;
+    std::uintptr_t address = 0;
+    bool mapped = false;
+    std::size_t size = 0;
+
+    shared_buffer() = default;
+    ~shared_buffer();
+    shared_buffer(shared_buffer&& other) noexcept;
+    shared_buffer& operator=(shared_buffer&& other) noexcept;
+    shared_buffer(const shared_buffer&) = delete;
+    shared_buffer& operator=(const shared_buffer&) = delete;
+};
+
+// The module's state for the current access, for the crash filter and for tests.
+struct list_view_access {
+    window_handle list_view_window = 0;  // 0 when none is attached
+    std::uint32_t owner_process_id = 0;
+    bool owner_is_64_bit = false;  // the request layout the owner reads
+    shared_buffer shared_item;     // the request structure
+    shared_buffer shared_text;     // 255 bytes of text
+    shared_buffer shared_point;    // x then y
+    std::intptr_t last_result = 0;
+    bool platform_known = false;
+    bool platform_is_nt = false;
+};
+const list_view_access& list_view_state();
+
+// True when the window exists and its class name contains "listview" (any case); the
+// record is filled then. A class without "listview" sets window to 0; a handle that is no
+// window leaves the record untouched.
+bool attach_list_view(list_view_info& info);
+void open_shared_buffers(window_handle list_view);
+// Harmless when nothing is allocated.
+void close_shared_buffers();
+
+// Items and columns count from 1. Empty text or (0, 0) when unavailable.
+std::string get_item_text(int item, int column);
+icon_point get_item_position(int item);
+std::string get_column_text(int column);
+
+// Asks the system once and keeps the answer.
+bool is_nt_platform();
+
+shared_buffer shared_alloc(std::size_t size, std::uint32_t process_id);
+void shared_free(shared_buffer& buffer);
+void shared_read(const shared_buffer& buffer, void* local, std::size_t count);
+void shared_write(const shared_buffer& buffer, const void* local, std::size_t count);
+
+std::string window_class_name(window_handle window);
+// The NUL-terminated bytes at address, decoded from the ANSI code page.
+std::string ansi_to_text(const char* address);
+
+// The desktop icon whose label + ".lnk" equals the file name exactly; the first such item
+// counts. (0, 0) when there is none or no desktop list view.
+icon_point get_desktop_icon_position(const std::string& link_file_name);
+// Moves that icon; does nothing when there is none.
+void set_desktop_icon_position(const std::string& link_file_name, icon_point position);
+
+// The point as one message parameter: x in the low 16 bits, y in the high 16 bits, each
+// on its own, so that a negative x does not borrow from y.
+std::int32_t pack_icon_point(icon_point position);
+
+}  // namespace corvane

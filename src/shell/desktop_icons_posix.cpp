@@ -1,0 +1,37 @@
+#include "shell/desktop_icons.h"
+
+namespace corvane {
+namespace {
+
+list_view_access& state() {
+    static list_view_access access;
+    return access;
+}
+
+}  // namespace
+
+const list_view_access& list_view_state() { return state(); }
+
+bool attach_list_view(list_view_info&) {
+    state().list_view_window = 0;
+    return false;
+}
+
+void open_shared_buffers(window_handle) {}
+void close_shared_buffers() {}
+std::string get_item_text(int, int) { return {}; }
+icon_point get_item_position(int) { return {}; }
+std::string get_column_text(int) { return {}; }
+bool is_nt_platform() { return false; }
+shared_buffer shared_alloc(std::size_t, std::uint32_t) { return {}; }
+void shared_free(shared_buffer& buffer) {
+    buffer.handle = 0;
+    buffer.address = 0;
+}
+void shared_read(const shared_buffer&, void*, std::size_t) {}
+void shared_write(const shared_buffer&, const void*, std::size_t) {}
+std::string window_class_name(window_handle) { return {}; }
+icon_point get_desktop_icon_position(const std::string&) { return {}; }
+void set_desktop_icon_position(const std::string&, icon_point) {}
+
+}  // namespace corvane

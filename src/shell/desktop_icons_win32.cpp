@@ -1,0 +1,361 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+#include "base/win32_handles.h"
+#include "fatal/g_errors.h"
+#include "shell/desktop_icons.h"
+
+namespace corvane {
+namespace {
+
+// The request structures as the list view's owner lays them out: a 64-bit shell reads
+// 8-byte text pointers at other offsets than a 32-bit one.
+struct item_request_32 {
+    std::uint32_t mask, item, sub_item, state, state_mask, text;
+    std::int32_t text_max, image;
+    std::uint32_t param;
+    std::int32_t indent;
+};
+struct item_request_64 {
+    std::uint32_t mask, item, sub_item, state, state_mask;
+    std::uint64_t text;
+    std::int32_t text_max, image;
+    std::uint64_t param;
+    std::int32_t indent;
+};
+struct column_request_32 {
+    std::uint32_t mask;
+    std::int32_t format, width;
+    std::uint32_t text;
+    std::int32_t text_max, sub_item, image, order, min_width;
+};
+struct column_request_64 {
+    std::uint32_t mask;
+    std::int32_t format, width;
+    std::uint64_t text;
+    std::int32_t text_max, sub_item, image, order, min_width;
+};
+static_assert(sizeof(item_request_32) == 40 && sizeof(column_request_32) == 36);
+static_assert(sizeof(item_request_64) == 56 && offsetof(item_request_64, text) == 24 &&
+              offsetof(item_request_64, text_max) == 32 && offsetof(item_request_64, param) == 40);
+static_assert(offsetof(column_request_64, text) == 16 && offsetof(column_request_64, text_max) == 24);
+// Our own 64-bit build must agree with the system's headers.
+static_assert(sizeof(void*) != 8 || (offsetof(LVITEMA, pszText) == offsetof(item_request_64, text) &&
+                                     offsetof(LVITEMA, lParam) == offsetof(item_request_64, param) &&
+                                     offsetof(LVCOLUMNA, pszText) == offsetof(column_request_64, text) &&
+                                     offsetof(LVCOLUMNA, iOrder) == offsetof(column_request_64, order)));
+
+constexpr DWORD buffer_process_access = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
+static_assert(buffer_process_access == 0x38);
+constexpr std::size_t text_size = 255;
+// A list view with more columns than this is not one the desktop shows.
+constexpr std::int32_t most_columns = 32767;
+
+struct local_requests {
+    item_request_32 item_32{};
+    item_request_64 item_64{};
+    column_request_32 column_32{};
+    column_request_64 column_64{};
+    char text[text_size + 1]{};
+};
+
+list_view_access& state() {
+    static list_view_access access;
+    return access;
+}
+
+local_requests& requests() {
+    static local_requests local;
+    return local;
+}
+
+HWND as_window(window_handle window) { return reinterpret_cast<HWND>(window); }
+
+LRESULT send(UINT message, WPARAM wparam, LPARAM lparam) {
+    return SendMessageA(as_window(state().list_view_window), message, wparam, lparam);
+}
+
+bool is_wow64(HANDLE process) {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(process, &wow64) && wow64;
+}
+
+bool owner_is_64_bit(DWORD process_id) {
+    constexpr bool we_are_64_bit = sizeof(void*) == 8;
+    // Only for the question; the buffers keep their own, narrower handles.
+    const unique_handle owner(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
+    if (!owner) return we_are_64_bit;
+    const bool system_is_64_bit = we_are_64_bit || is_wow64(GetCurrentProcess());
+    return system_is_64_bit && !is_wow64(owner.get());
+}
+
+// The shared text buffer's first count bytes (at most its size), decoded.
+std::string read_shared_text(std::size_t count) {
+    local_requests& local = requests();
+    std::memset(local.text, 0, sizeof local.text);
+    shared_read(state().shared_text, local.text, std::min(count, text_size));
+    return ansi_to_text(local.text);
+}
+
+template <typename Request>
+void write_request(Request& request) {
+    shared_write(state().shared_item, &request, sizeof request);
+}
+
+template <typename Request>
+void prepare_column(Request& request, int column) {
+    request.mask = LVCF_TEXT;
+    request.text = static_cast<decltype(request.text)>(state().shared_text.address);
+    request.text_max = static_cast<std::int32_t>(text_size);
+    request.sub_item = column - 1;
+    write_request(request);
+}
+
+template <typename Request>
+void prepare_item(Request& request, int column) {
+    request.mask = LVIF_TEXT;
+    request.sub_item = static_cast<std::uint32_t>(column - 1);
+    request.text = static_cast<decltype(request.text)>(state().shared_text.address);
+    request.text_max = static_cast<std::int32_t>(text_size);
+    write_request(request);
+}
+
+// The list view under a top-level window, through its "SHELLDLL_DefView" child.
+HWND list_view_under(HWND top) {
+    if (!top) return nullptr;
+    const HWND view = FindWindowExA(top, nullptr, "shelldll_defview", nullptr);
+    if (!view) return nullptr;
+    return FindWindowExA(view, nullptr, "syslistview32", nullptr);
+}
+
+// In "Progman" first; current shells often move the view into a top-level "WorkerW".
+// A step that finds nothing ends the search: a search among the top-level windows could
+// only find some other program's list view.
+HWND find_desktop_list_view() {
+    if (const HWND view = list_view_under(FindWindowA("progman", nullptr))) return view;
+    for (HWND worker = FindWindowExA(nullptr, nullptr, "workerw", nullptr); worker;
+         worker = FindWindowExA(nullptr, worker, "workerw", nullptr))
+        if (const HWND view = list_view_under(worker)) return view;
+    return nullptr;
+}
+
+// One access to the desktop's list view: open on construction, closed on every way out.
+class desktop_access {
+public:
+    desktop_access() : window_(reinterpret_cast<window_handle>(find_desktop_list_view())) {
+        set_fatal_error_filter();
+        list_view_info info;
+        info.window = window_;
+        open_shared_buffers(info.window);
+        attach_list_view(info);
+        item_total_ = info.item_total;
+    }
+    ~desktop_access() { close_shared_buffers(); }
+    desktop_access(const desktop_access&) = delete;
+    desktop_access& operator=(const desktop_access&) = delete;
+
+    // The first item whose label + ".lnk" is the name, letter case included; 0 for none.
+    int find(const std::string& link_file_name) const {
+        for (int item = 1; item <= item_total_; ++item)
+            if (get_item_text(item, 1) + ".lnk" == link_file_name) return item;
+        return 0;
+    }
+    HWND window() const { return as_window(window_); }
+
+private:
+    window_handle window_;
+    std::int32_t item_total_ = 0;
+};
+
+}  // namespace
+
+const list_view_access& list_view_state() { return state(); }
+
+bool attach_list_view(list_view_info& info) {
+    list_view_access& access = state();
+    access.list_view_window = info.window;
+    const HWND window = as_window(info.window);
+    if (!IsWindow(window)) {
+        access.list_view_window = 0;
+        return false;
+    }
+    info.class_name = window_class_name(info.window);
+    info.column_widths.clear();
+    info.column_names.clear();
+    std::string lower = info.class_name;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    if (lower.find("listview") == std::string::npos) {
+        info.window = 0;
+        info.item_total = 0;
+        info.column_total = 0;
+        access.list_view_window = 0;
+        return false;
+    }
+    info.view_style = GetWindowLongA(window, GWL_STYLE) & 3;
+    info.item_total = static_cast<std::int32_t>(send(LVM_GETITEMCOUNT, 0, 0));
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    info.window_rect = {rect.left, rect.top, rect.right, rect.bottom};
+    const HWND header = reinterpret_cast<HWND>(send(LVM_GETHEADER, 0, 0));
+    info.column_total = header ? static_cast<std::int32_t>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    // A failing header answers -1; that is no column count either.
+    if (info.column_total <= 0) info.column_total = 1;
+    info.column_total = std::min(info.column_total, most_columns);
+    for (int column = 1; column <= info.column_total; ++column) {
+        info.column_widths.push_back(static_cast<std::int32_t>(send(LVM_GETCOLUMNWIDTH, column - 1, 0)));
+        info.column_names.push_back(get_column_text(column));
+    }
+    return true;
+}
+
+void open_shared_buffers(window_handle list_view) {
+    list_view_access& access = state();
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(as_window(list_view), &process_id);
+    access.owner_process_id = process_id;
+    access.owner_is_64_bit = owner_is_64_bit(process_id);
+    const std::size_t request_size = access.owner_is_64_bit
+                                         ? std::max(sizeof(item_request_64), sizeof(column_request_64))
+                                         : std::max(sizeof(item_request_32), sizeof(column_request_32));
+    access.shared_item = shared_alloc(request_size, process_id);
+    access.shared_text = shared_alloc(text_size, process_id);
+    access.shared_point = shared_alloc(sizeof(POINT), process_id);
+}
+
+void close_shared_buffers() {
+    list_view_access& access = state();
+    shared_free(access.shared_item);
+    shared_free(access.shared_text);
+    shared_free(access.shared_point);
+}
+
+std::string get_column_text(int column) {
+    list_view_access& access = state();
+    if (!access.list_view_window || !access.shared_item.address || !access.shared_text.address) return {};
+    if (access.owner_is_64_bit) {
+        prepare_column(requests().column_64, column);
+    } else {
+        prepare_column(requests().column_32, column);
+    }
+    access.last_result = send(LVM_GETCOLUMNA, column - 1, static_cast<LPARAM>(access.shared_item.address));
+    if (access.last_result == 0) return {};
+    return read_shared_text(text_size);
+}
+
+std::string get_item_text(int item, int column) {
+    list_view_access& access = state();
+    if (!access.list_view_window || !access.shared_item.address || !access.shared_text.address) return {};
+    if (access.owner_is_64_bit) {
+        prepare_item(requests().item_64, column);
+    } else {
+        prepare_item(requests().item_32, column);
+    }
+    access.last_result = send(LVM_GETITEMTEXTA, item - 1, static_cast<LPARAM>(access.shared_item.address));
+    if (access.last_result <= 0) return {};
+    return read_shared_text(static_cast<std::size_t>(access.last_result));
+}
+
+icon_point get_item_position(int item) {
+    list_view_access& access = state();
+    if (!access.list_view_window || !access.shared_point.address) return {};
+    access.last_result = send(LVM_GETITEMPOSITION, item - 1, static_cast<LPARAM>(access.shared_point.address));
+    if (access.last_result <= 0) return {};
+    POINT point{};
+    shared_read(access.shared_point, &point, sizeof point);
+    return {point.x, point.y};
+}
+
+bool is_nt_platform() {
+    list_view_access& access = state();
+    if (access.platform_known) return access.platform_is_nt;
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    static_assert(sizeof version == 148);
+    if (!GetVersionExA(&version)) return false;
+    access.platform_known = true;
+    access.platform_is_nt = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    return access.platform_is_nt;
+}
+
+shared_buffer shared_alloc(std::size_t size, std::uint32_t process_id) {
+    shared_buffer buffer;
+    buffer.size = size;
+    if (is_nt_platform()) {
+        const HANDLE process = OpenProcess(buffer_process_access, FALSE, process_id);
+        buffer.handle = reinterpret_cast<std::uintptr_t>(process);
+        if (process)
+            buffer.address = reinterpret_cast<std::uintptr_t>(
+                VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    } else {
+        // That family maps a page-file view at the same address in every process.
+        buffer.mapped = true;
+        const HANDLE mapping =
+            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(size), nullptr);
+        buffer.handle = reinterpret_cast<std::uintptr_t>(mapping);
+        if (mapping) buffer.address = reinterpret_cast<std::uintptr_t>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    }
+    return buffer;
+}
+
+void shared_free(shared_buffer& buffer) {
+    const HANDLE handle = reinterpret_cast<HANDLE>(buffer.handle);
+    void* const address = reinterpret_cast<void*>(buffer.address);
+    if (buffer.mapped) {
+        if (address) UnmapViewOfFile(address);
+    } else if (address) {
+        VirtualFreeEx(handle, address, 0, MEM_RELEASE);
+    }
+    if (handle) CloseHandle(handle);
+    buffer.handle = 0;
+    buffer.address = 0;
+    buffer.size = 0;
+}
+
+void shared_read(const shared_buffer& buffer, void* local, std::size_t count) {
+    if (!buffer.address) return;
+    count = std::min(count, buffer.size);
+    if (buffer.mapped) {
+        std::memmove(local, reinterpret_cast<const void*>(buffer.address), count);
+    } else {
+        SIZE_T copied = 0;
+        ReadProcessMemory(reinterpret_cast<HANDLE>(buffer.handle), reinterpret_cast<const void*>(buffer.address),
+                          local, count, &copied);
+    }
+}
+
+void shared_write(const shared_buffer& buffer, const void* local, std::size_t count) {
+    if (!buffer.address) return;
+    count = std::min(count, buffer.size);
+    if (buffer.mapped) {
+        std::memmove(reinterpret_cast<void*>(buffer.address), local, count);
+    } else {
+        SIZE_T copied = 0;
+        WriteProcessMemory(reinterpret_cast<HANDLE>(buffer.handle), reinterpret_cast<void*>(buffer.address), local,
+                           count, &copied);
+    }
+}
+
+std::string window_class_name(window_handle window) {
+    char name[64]{};
+    const int length = GetClassNameA(as_window(window), name, 63);
+    return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : std::string();
+}
+
+icon_point get_desktop_icon_position(const std::string& link_file_name) {
+    const desktop_access access;
+    const int item = access.find(link_file_name);
+    return item ? get_item_position(item) : icon_point{};
+}
+
+void set_desktop_icon_position(const std::string& link_file_name, icon_point position) {
+    const desktop_access access;
+    if (const int item = access.find(link_file_name))
+        SendMessageA(access.window(), LVM_SETITEMPOSITION, item - 1, pack_icon_point(position));
+}
+
+}  // namespace corvane
