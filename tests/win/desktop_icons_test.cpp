@@ -122,12 +122,19 @@ void expect_no_buffers() {
     EXPECT_EQ(access.shared_point.handle, 0u);
 }
 
-TEST(DesktopListView, ReadsLabelsAndPositionsAcrossProcesses) {
-    fake_desktop desktop("\"Projects Documents=40,60\" \"Gr\u00FC\u00DFe=200,60\" Third=300,400");
+// The first steps of every access, against the stand-in's list view.
+list_view_info open_and_attach(const fake_desktop& desktop) {
     list_view_info info;
     info.window = desktop.list_view();
     open_shared_buffers(info.window);
-    ASSERT_TRUE(attach_list_view(info));
+    EXPECT_TRUE(attach_list_view(info));
+    return info;
+}
+
+TEST(DesktopListView, ReadsLabelsAndPositionsAcrossProcesses) {
+    fake_desktop desktop("\"Projects Documents=40,60\" \"Gr\u00FC\u00DFe=200,60\" Third=300,400");
+    const list_view_info info = open_and_attach(desktop);
+    ASSERT_NE(info.window, 0u);
     EXPECT_EQ(list_view_state().owner_process_id, desktop.process_id());
     EXPECT_TRUE(list_view_state().owner_is_64_bit);
     EXPECT_TRUE(is_nt_platform());
@@ -158,10 +165,8 @@ TEST(DesktopListView, ReadsLabelsAndPositionsAcrossProcesses) {
 
 TEST(DesktopListView, ReadsColumnTitlesWidthsAndSubitems) {
     fake_desktop desktop("--report Alpha=0,0 Beta=0,0");
-    list_view_info info;
-    info.window = desktop.list_view();
-    open_shared_buffers(info.window);
-    ASSERT_TRUE(attach_list_view(info));
+    const list_view_info info = open_and_attach(desktop);
+    ASSERT_NE(info.window, 0u);
     EXPECT_EQ(info.view_style, 1);
     EXPECT_EQ(info.column_total, 2);
     EXPECT_EQ(info.column_names, (std::vector<std::string>{"Name", "Size"}));
