@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "base/text.h"
 #include "base/win32_handles.h"
 #include "fatal/g_errors.h"
 #include "shell/desktop_icons.h"
@@ -186,10 +187,7 @@ bool attach_list_view(list_view_info& info) {
     info.class_name = window_class_name(info.window);
     info.column_widths.clear();
     info.column_names.clear();
-    std::string lower = info.class_name;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    if (lower.find("listview") == std::string::npos) {
+    if (upper_case(info.class_name).find("LISTVIEW") == std::string::npos) {
         info.window = 0;
         info.item_total = 0;
         info.column_total = 0;
