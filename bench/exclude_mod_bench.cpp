@@ -38,7 +38,8 @@ int main() {
     init_globals({.application_folder = app,
                   .desktop_folder = join_path(app, "Desktop") + path_separator,
                   .exe_name = "bench",
-                  .read_registry = [](std::uint32_t, const std::string&, const std::string&) { return std::string(); }});
+                  .read_registry = [](std::uint32_t, const std::string&, const std::string&) { return std::string(); },
+                  .staging_folder = join_path(app, "vantrel") + path_separator});
 
     constexpr int calls = 2000;
     bool kept = true;

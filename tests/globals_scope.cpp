@@ -13,7 +13,9 @@ registry_reader table_reader(const registry_table& table) {
 }
 
 globals_scope::globals_scope(bool with_icons_folder)
-    : icons(app.file("icons")), desktop(desktop_root.path() + path_separator) {
+    : icons(app.file("icons")),
+      desktop(desktop_root.path() + path_separator),
+      staging(app.file("vantrel") + path_separator) {
     if (with_icons_folder) create_folder(icons);
 }
 
@@ -23,7 +25,8 @@ start_up_sources globals_scope::sources() const {
     return {.application_folder = app.path(),
             .desktop_folder = desktop,
             .exe_name = exe_name,
-            .read_registry = table_reader(registry)};
+            .read_registry = table_reader(registry),
+            .staging_folder = staging};
 }
 
 }  // namespace corvane::testing

@@ -1,6 +1,7 @@
 #pragma once
 // Builds the shared state over temporary folders for one test: an application folder
-// with an "icons" folder, a desktop folder and a registry table, then unbinds it.
+// with an "icons" folder, a desktop folder, a staging folder (not yet made) and a registry
+// table, then unbinds it.
 
 #include <map>
 #include <string>
@@ -32,6 +33,7 @@ public:
     temp_folder desktop_root;
     std::string icons;    // app + "icons", created
     std::string desktop;  // desktop_root with a trailing separator
+    std::string staging;  // app + "vantrel" with a trailing separator
     std::string exe_name = "tool";
     registry_table registry;
 };

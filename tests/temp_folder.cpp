@@ -32,13 +32,7 @@ temp_folder::temp_folder() {
     path_ = from_fs(folder);
 }
 
-temp_folder::~temp_folder() {
-    std::error_code ignored;
-    // Read-only files would stop remove_all on Windows.
-    for (const auto& entry : fs::recursive_directory_iterator(to_fs(path_), ignored))
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-    fs::remove_all(to_fs(path_), ignored);
-}
+temp_folder::~temp_folder() { remove_folder(path_); }
 
 std::string temp_folder::file(std::string_view name) const { return join_path(path_, name); }
 
@@ -52,6 +46,19 @@ std::string read_bytes(const std::string& path) {
     std::ifstream in(to_fs(path), std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void remove_folder(const std::string& path) {
+    std::error_code ignored;
+    // Read-only files would stop remove_all on Windows.
+    for (const auto& entry : fs::recursive_directory_iterator(to_fs(path), ignored))
+        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    fs::remove_all(to_fs(path), ignored);
+}
+
+void set_modified(const std::string& path, int seconds) {
+    static const auto base = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    fs::last_write_time(to_fs(path), base + std::chrono::seconds(seconds));
 }
 
 void set_read_only(const std::string& path, bool read_only) {

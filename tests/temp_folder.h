@@ -36,6 +36,13 @@ private:
 // Byte-exact helpers that bypass the code under test.
 void write_bytes(const std::string& path, std::string_view bytes);
 std::string read_bytes(const std::string& path);
+// A symbolic link to a folder (a reparse point on Windows), and its removal that leaves
+// what it points at alone.
+void make_folder_link(const std::string& link, const std::string& target);
+void remove_folder_link(const std::string& link);
+void remove_folder(const std::string& path);
+// The last-modified time, in seconds after a fixed point a day before the test run.
+void set_modified(const std::string& path, int seconds);
 // Sets or clears the read-only state (the attribute on Windows, the write bits elsewhere).
 void set_read_only(const std::string& path, bool read_only);
 

@@ -20,6 +20,10 @@ std::string executable_path();
 // The executable's file name without its folder and its extension.
 std::string executable_name();
 
+// Where a refresh builds its folder links, with a trailing separator: "C:\vantrel\" on
+// Windows, a folder of that name under the temporary folder elsewhere.
+std::string default_staging_folder();
+
 // The variable's value; "" when it is not set.
 std::string environment_variable(const std::string& name);
 

@@ -12,6 +12,12 @@ std::string executable_path() {
     return std::filesystem::read_symlink("/proc/self/exe", ignored).string();
 }
 
+std::string default_staging_folder() {
+    std::error_code ignored;
+    std::string folder = (std::filesystem::temp_directory_path(ignored) / "vantrel").string();
+    return folder + path_separator;
+}
+
 std::string environment_variable(const std::string& name) {
     const char* value = std::getenv(name.c_str());
     return value ? value : "";

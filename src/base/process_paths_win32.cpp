@@ -20,6 +20,8 @@ std::string executable_path() {
     }
 }
 
+std::string default_staging_folder() { return "C:\\vantrel\\"; }
+
 std::string environment_variable(const std::string& name) {
     const std::wstring wide_name = to_wide(name);
     std::vector<wchar_t> buffer(256);

@@ -1,5 +1,6 @@
 #include "base/text.h"
 
+#include <charconv>
 #include <cstdint>
 
 namespace corvane {
@@ -115,6 +116,18 @@ std::string_view trim_spaces(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::errc parse_int32(std::string_view text, std::int32_t& value) {
+    std::string_view number = trim_spaces(text);
+    // from_chars takes a minus sign but no plus sign.
+    if (number.size() > 1 && number.front() == '+' && number[1] != '-') number.remove_prefix(1);
+    std::int32_t parsed = 0;
+    const auto [end, problem] = std::from_chars(number.data(), number.data() + number.size(), parsed);
+    if (problem == std::errc::result_out_of_range) return problem;
+    if (problem != std::errc() || end != number.data() + number.size()) return std::errc::invalid_argument;
+    value = parsed;
+    return {};
 }
 
 }  // namespace corvane

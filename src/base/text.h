@@ -2,8 +2,10 @@
 // Text is UTF-8 inside the program. These convert at the edges: UTF-16 for wide APIs and
 // the shortcut format, the ANSI code page for text files, INI files and ANSI system calls.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace corvane {
@@ -26,5 +28,10 @@ std::vector<std::string_view> split(std::string_view text, std::string_view sepa
 
 // Without leading and trailing space characters; tabs and other blanks are kept.
 std::string_view trim_spaces(std::string_view text);
+
+// A decimal 32-bit number with optional spaces around it and an optional sign. Gives
+// result_out_of_range beyond 32 bits and invalid_argument for anything else; value is set
+// only on success.
+std::errc parse_int32(std::string_view text, std::int32_t& value);
 
 }  // namespace corvane

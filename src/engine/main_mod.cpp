@@ -1,12 +1,155 @@
 #include "engine/main_mod.h"
 
-#include "engine/stree.h"
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "base/error.h"
+#include "base/process_paths.h"
+#include "base/text.h"
+#include "engine/cleanup_mod.h"
+#include "shell/desktop_icons.h"
+#include "shell/easy_link.h"
+#include "shell/easy_path.h"
 #include "state/globals.h"
 #include "store/dictionary.h"
 #include "store/dictionary_ext.h"
-#include "store/file_system.h"
+#include "ui/exclude_mod.h"
 
 namespace corvane {
+
+const std::string link_marker = "Quillon Corvane Link";
+
+namespace {
+
+// The tree of the current refresh, replaced by the next one.
+std::unique_ptr<recent_items> recent_tree;
+
+// Time for the desktop to show a newly copied link before its icon can be moved.
+constexpr auto desktop_settle_time = std::chrono::milliseconds(2000);
+
+std::string staged(const std::string& file_name) { return child_path(globals::staging_folder, file_name); }
+
+// A hand-edited maximum that is no number counts as the default, so that the refresh
+// still completes and its cleanup runs.
+double maximum_links() {
+    const std::string_view text = trim_spaces(globals::max_folders.value());
+    double value = 0;
+    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (problem != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return default_max_folders;
+    return value;
+}
+
+// Anything but a pair of 32-bit numbers (a hand-edited store) counts as no position, so
+// that one bad entry cannot fail every refresh at its link.
+std::optional<icon_point> remembered_position(const std::string& link_file_name) {
+    if (!globals::link_positions.exists(link_file_name)) return std::nullopt;
+    const std::vector<std::string> elements = split_array(globals::link_positions.store.item(link_file_name));
+    icon_point position;
+    if (elements.size() < 2 || parse_int32(elements[0], position.x) != std::errc() ||
+        parse_int32(elements[1], position.y) != std::errc())
+        return std::nullopt;
+    return position;
+}
+
+}  // namespace
+
+void refresh() {
+    try {
+        recent_tree = std::make_unique<recent_items>();
+        for (const std::string& source : globals::recent_sources) {
+            // A folder removed since start-up (an office suite uninstalled) is passed over
+            // rather than failing every refresh until the next start.
+            if (folder_exists(source)) scan_recent_folder(source, *recent_tree);
+        }
+        prepare_staging_folder();
+        create_folder_links(*recent_tree);
+        remove_stale_links();
+    } catch (...) {
+        // Silent by design: what was done stays, and the next tick starts afresh.
+    }
+}
+
+void scan_recent_folder(const std::string& folder_path, recent_items& tree) {
+    for (const file_entry& file : folder_files(folder_path)) {
+        try {
+            tree.insert(file, date_last_modified(file));
+        } catch (const std::exception&) {
+            // Gone or unreadable since the listing: not a recent item.
+        }
+    }
+}
+
+void prepare_staging_folder() {
+    const std::string& staging = globals::staging_folder;
+    if (!folder_exists(staging)) create_folder(staging);
+    // Anyone may create this folder first; never empty or follow a planted link.
+    if (!is_real_folder(staging))
+        throw error(error_number::path_file_access, "\"" + staging + "\" is a link or not a folder");
+    for (const file_entry& file : folder_files(staging)) delete_file(file.path);
+}
+
+void create_folder_links(const recent_items& tree) {
+    const std::vector<file_entry> items = tree.get_list();
+    std::size_t made = 0;
+    for (auto item = items.rbegin(); item != items.rend(); ++item) {
+        if (!link_points_to_folder(item->path)) continue;
+        std::string link_name;
+        try {
+            link_name = last_path_part(link_file_path(link_target_path(item->path)));
+        } catch (const std::exception&) {
+            continue;
+        }
+        if (file_exists(staged(link_name)) || !not_excluded(link_name)) continue;
+        try {
+            copy_file(item->path, globals::staging_folder);
+        } catch (const std::exception&) {
+            continue;
+        }
+
+        const file_entry link = rename_to_link_name(staged(item->name));
+        set_link_description(link.path, link_marker);
+        set_link_icon(link.path, choose_link_icon(link.name), "0");
+        if (!file_exists(child_path(globals::desktop_folder, link.name))) {
+            copy_file(link.path, globals::desktop_folder);
+            restore_icon_position(link.name);
+        }
+
+        ++made;
+        if (maximum_links() <= static_cast<double>(made)) return;
+    }
+}
+
+file_entry rename_to_link_name(const std::string& path) {
+    const std::string link_path = link_file_path(link_target_path(path));
+    rename_file(path, link_path);
+    return {link_path, last_path_part(link_path)};
+}
+
+std::string link_file_path(const std::string& target_path) {
+    return staged(folder_display_name(target_path) + ".lnk");
+}
+
+std::string folder_display_name(const std::string& path) {
+    if (path.empty()) throw error(error_number::subscript_out_of_range, "A folder path has no name");
+    const std::vector<std::string_view> parts = split(path, std::string_view(&path_separator, 1));
+    std::string parent = parts.size() >= 2 ? std::string(parts[parts.size() - 2]) : std::string();
+    std::erase(parent, ':');
+    std::string name(parts.back());
+    if (!parent.empty()) name += " " + parent;
+    return std::string(trim_spaces(name));
+}
+
+void restore_icon_position(const std::string& link_file_name) {
+    const std::optional<icon_point> position = remembered_position(link_file_name);
+    if (!position) return;
+    std::this_thread::sleep_for(desktop_settle_time);
+    set_desktop_icon_position(link_file_name, *position);
+}
 
 std::string choose_link_icon(const std::string& link_file_name) {
     if (globals::link_icons.exists(link_file_name)) return globals::link_icons.item(link_file_name);

@@ -1,9 +1,52 @@
 #pragma once
-// The refresh: turns recent shortcuts into folder links on the desktop.
+// The refresh: turns recent shortcuts into folder links on the desktop. One refresh scans
+// the recent folders newest first, rebuilds the staging folder with a link for each of the
+// most recently used folders, copies new links to the desktop and then removes the stale
+// ones (cleanup_mod).
 
 #include <string>
 
+#include "engine/stree.h"
+#include "store/file_system.h"
+
 namespace corvane {
+
+// The recent files of one refresh by last-modified time.
+using recent_items = stree<file_entry, file_time>;
+
+// What every folder link carries as its description; the cleanup knows its own links by it.
+extern const std::string link_marker;
+
+// One whole refresh. Raises nothing: a failure ends it where it happened, undoing nothing,
+// and the next refresh starts afresh.
+void refresh();
+
+// Every file directly in the folder, keyed by its last-modified time; a file whose time
+// cannot be read is left out. Raises when the folder cannot be listed.
+void scan_recent_folder(const std::string& folder_path, recent_items& tree);
+
+// The staging folder exists afterwards and holds no file; its subfolders are left alone.
+// Raises when a file cannot be deleted, and when the staging folder is a link, a junction
+// or not a folder at all, so that nothing behind a planted link is ever touched.
+void prepare_staging_folder();
+
+// Newest first, one link per display name, banned names skipped, until the maximum is
+// reached (at least one link whenever one is possible).
+void create_folder_links(const recent_items& tree);
+
+// Renames a shortcut in the staging folder after its target; the entry under the new name.
+file_entry rename_to_link_name(const std::string& path);
+
+// The staging folder + the display name of the target folder + ".lnk".
+std::string link_file_path(const std::string& target_path);
+
+// The last path part, a space and the part before it without ":", trimmed of spaces:
+// "Projects Data" for C:\Data\Projects. Raises for the empty path.
+std::string folder_display_name(const std::string& path);
+
+// Moves a link just copied to the desktop where its icon stood when it was last removed,
+// after giving the desktop time to show it. Nothing happens without a remembered position.
+void restore_icon_position(const std::string& link_file_name);
 
 // The icon file for a folder link. A name keeps the icon it was first given; a new name
 // gets the icon the fewest desktop links use now (of equals, the one listed last) and

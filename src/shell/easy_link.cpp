@@ -1,7 +1,5 @@
 #include "shell/easy_link.h"
 
-#include <charconv>
-
 #include "base/error.h"
 #include "base/text.h"
 #include "store/file_system.h"
@@ -20,13 +18,11 @@ void set_link_icon(const std::string& path, const std::string& icon_path, const 
 bool is_link_name(std::string_view name) { return name.size() >= 4 && name.substr(name.size() - 4) == ".lnk"; }
 
 int parse_icon_index(std::string_view text) {
-    std::string_view number = trim_spaces(text);
-    if (!number.empty() && number.front() == '+') number.remove_prefix(1);
-    int value = 0;
-    const auto [end, problem] = std::from_chars(number.data(), number.data() + number.size(), value);
+    std::int32_t value = 0;
+    const std::errc problem = parse_int32(text, value);
     if (problem == std::errc::result_out_of_range)
         throw error(error_number::overflow, "Icon index out of range: \"" + std::string(text) + "\"");
-    if (problem != std::errc() || end != number.data() + number.size() || number.empty())
+    if (problem != std::errc())
         throw error(error_number::type_mismatch, "Icon index is not a number: \"" + std::string(text) + "\"");
     return value;
 }

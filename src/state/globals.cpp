@@ -16,6 +16,7 @@ std::string desktop_folder;
 std::string exe_name;
 std::vector<std::string> recent_sources;
 persistent_array_dict link_positions;
+std::string staging_folder;
 }  // namespace globals
 
 namespace {
@@ -37,6 +38,7 @@ void clear_globals() {
     globals::exe_name.clear();
     globals::recent_sources.clear();
     globals::link_positions = {};
+    globals::staging_folder.clear();
 }
 
 }  // namespace
@@ -51,6 +53,7 @@ start_up_sources process_start_up_sources() {
         .desktop_folder = std::move(desktop),
         .exe_name = executable_name(),
         .read_registry = read_registry_value,
+        .staging_folder = default_staging_folder(),
     };
 }
 
@@ -60,7 +63,7 @@ void init_globals(const start_up_sources& sources) {
     clear_globals();
     set_application_folder(sources.application_folder);
 
-    globals::max_folders.create("eaoaweoio", std::to_string(7));
+    globals::max_folders.create("eaoaweoio", std::to_string(default_max_folders));
     globals::link_icons.create("aweporrwrei");
     globals::icons_folder = join_path(sources.application_folder, "icons");
     // Only to fail early: a program without its icons folder does not start.
@@ -69,6 +72,7 @@ void init_globals(const start_up_sources& sources) {
     globals::exe_name = sources.exe_name;
     globals::recent_sources = find_recent_sources(sources.read_registry);
     globals::link_positions.create("pp3imsfd");
+    globals::staging_folder = sources.staging_folder;
 }
 
 std::vector<std::string> find_recent_sources(const registry_reader& read_registry) {

@@ -21,7 +21,11 @@ extern std::string desktop_folder;          // with its trailing separator
 extern std::string exe_name;                // without folder and extension
 extern std::vector<std::string> recent_sources;  // folders holding recent-document shortcuts
 extern persistent_array_dict link_positions;     // "pp3imsfd": link file name -> (x, y)
+extern std::string staging_folder;          // where a refresh builds its links, trailing separator
 }  // namespace globals
+
+// The maximum number of folder links when the user has set none.
+constexpr int default_max_folders = 7;
 
 // What start-up takes from its surroundings. The program takes them from the process;
 // tests bind temporary folders and a registry table here instead. This is the one entry
@@ -31,10 +35,11 @@ struct start_up_sources {
     std::string desktop_folder;      // trailing separator included
     std::string exe_name;
     registry_reader read_registry;
+    std::string staging_folder;  // trailing separator included
 };
 
 // The executable's folder and name, "USERPROFILE" + "\Desktop\" joined without checks
-// (an unset variable counts as ""), and the system registry.
+// (an unset variable counts as ""), the system registry and the fixed staging folder.
 start_up_sources process_start_up_sources();
 
 // Fills the shared state in its fixed order. Traps nothing: a store that rejects its

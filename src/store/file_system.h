@@ -18,6 +18,9 @@ struct file_entry {
 
 bool file_exists(const std::string& path);    // false for a folder
 bool folder_exists(const std::string& path);  // false for a file
+// A folder that is itself no symbolic link, junction or other reparse point. A trailing
+// separator does not make the answer follow a link.
+bool is_real_folder(const std::string& path);
 
 // Every file directly in the folder (no subfolders), in the platform's listing order.
 // Raises when the folder does not exist or cannot be listed.
@@ -29,7 +32,8 @@ file_time date_last_modified(const file_entry& file);
 // The folder exists afterwards; raises otherwise (also when it existed already).
 void create_folder(const std::string& path);
 
-// Copies under the source's name into the folder, replacing a file of that name.
+// Copies under the source's name into the folder, replacing a file of that name. The copy
+// is writable whatever the source's attributes: it is the program's own file from then on.
 void copy_file(const std::string& source_path, const std::string& destination_folder);
 
 // No force: a missing, read-only or locked file raises.

@@ -89,6 +89,13 @@ bool folder_exists(const std::string& path) {
     return stat_path(path, info) && S_ISDIR(info.st_mode);
 }
 
+bool is_real_folder(const std::string& path) {
+    std::string own = path;
+    while (own.size() > 1 && own.back() == path_separator) own.pop_back();
+    struct stat info {};
+    return ::lstat(own.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 std::vector<file_entry> folder_files(const std::string& folder_path) {
     const unique_dir dir(::opendir(folder_path.c_str()));
     if (!dir) raise_errno("GetFolder", folder_path, errno == ENOENT ? ENOTDIR : errno);

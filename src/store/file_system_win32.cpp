@@ -71,6 +71,15 @@ bool folder_exists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool is_real_folder(const std::string& path) {
+    std::string own = path;
+    // "C:\" keeps its separator: "C:" alone names the drive's current folder.
+    while (own.size() > 3 && own.back() == path_separator) own.pop_back();
+    const DWORD attributes = attributes_of(own);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 std::vector<file_entry> folder_files(const std::string& folder_path) {
     if (!folder_exists(folder_path)) raise_last_error("GetFolder", folder_path, ERROR_PATH_NOT_FOUND);
     WIN32_FIND_DATAW found{};
@@ -107,6 +116,12 @@ void copy_file(const std::string& source_path, const std::string& destination_fo
                                         : join_path(destination_folder, file_name_of(source_path));
     if (!CopyFileW(to_wide(source_path).c_str(), to_wide(destination).c_str(), FALSE))
         raise_last_error("CopyFile", source_path);
+    // CopyFileW carries the read-only attribute over; a read-only copy could be neither
+    // rewritten nor deleted again.
+    const DWORD attributes = attributes_of(destination);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        !SetFileAttributesW(to_wide(destination).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        raise_last_error("CopyFile", destination);
 }
 
 void delete_file(const std::string& path) {

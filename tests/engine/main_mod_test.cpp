@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "base/error.h"
 #include "base/process_paths.h"
 #include "globals_scope.h"
+#include "refresh_scope.h"
+#include "shell/easy_link.h"
+#include "shell/lnk_format.h"
+#include "shell/shortcut_files.h"
 #include "state/globals.h"
 #include "store/file_system.h"
 #include "store/persistent_dictionary.h"
@@ -14,9 +21,13 @@ namespace corvane {
 namespace {
 
 using testing::error_of;
+using testing::file_names;
 using testing::globals_scope;
 using testing::read_bytes;
+using testing::refresh_scope;
+using testing::save_shortcut;
 using testing::set_read_only;
+using testing::snapshot;
 using testing::write_bytes;
 
 // The icon files in the platform's listing order, which is the order the choice sees.
@@ -97,6 +108,229 @@ TEST(ChooseLinkIcon, AMissingDesktopFolderFailsTheChoiceAndStoresNothing) {
     make_icons(scope, 1);
     EXPECT_EQ(error_of([] { choose_link_icon("Any a.lnk"); }), error_number::path_not_found);
     EXPECT_FALSE(globals::link_icons.exists("Any a.lnk"));
+}
+
+std::string native(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', path_separator);
+    return path;
+}
+
+TEST(FolderDisplayName, NamesAFolderAfterItselfAndItsParent) {
+    const struct {
+        std::string path, name;
+    } cases[] = {
+        {"C:\\Data\\Projects", "Projects Data"}, {"C:\\Projects", "Projects C"},
+        {"C:\\", "C"},                           {"D:\\Music\\", "Music"},
+        {"\\\\server\\share\\docs", "docs share"}, {"Reports", "Reports"},
+        {"C:\\ Data \\Projects ", "Projects   Data"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(folder_display_name(native(c.path)), c.name) << c.path;
+    EXPECT_EQ(error_of([] { folder_display_name(""); }), error_number::subscript_out_of_range);
+
+    globals_scope scope;
+    scope.init();
+    EXPECT_EQ(link_file_path(native("C:\\Data\\Projects")), scope.staging + "Projects Data.lnk");
+}
+
+// A recent shortcut: its target under the targets folder, '/'-separated; "doc:" points at a
+// document, "gone:" at a folder that no longer exists.
+struct recent_item {
+    std::string target;
+    int modified;
+    bool office = false;
+};
+
+std::string make_target(const refresh_scope& scope, const std::string& spec) {
+    const std::size_t colon = spec.find(':');
+    if (colon == std::string::npos) return scope.folder(spec);
+    const std::string kind = spec.substr(0, colon), rest = spec.substr(colon + 1);
+    const std::string path = join_path(scope.folder(rest.substr(0, rest.rfind('/'))), rest.substr(rest.rfind('/') + 1));
+    if (kind == "doc") write_bytes(path, "text");
+    return path;
+}
+
+void add_items(const refresh_scope& scope, const std::vector<recent_item>& items) {
+    for (std::size_t n = 0; n < items.size(); ++n)
+        scope.add_recent(items[n].office ? scope.office : scope.recent, "item" + std::to_string(n) + ".lnk",
+                         make_target(scope, items[n].target), items[n].modified);
+}
+
+std::vector<recent_item> ten_folders() {
+    std::vector<recent_item> items;
+    for (int n = 0; n < 10; ++n) items.push_back({"ten/f" + std::to_string(n), 100 - n});
+    return items;
+}
+
+struct made_link {
+    std::string name, target;
+};
+
+std::vector<made_link> newest_of_ten(int count) {
+    std::vector<made_link> links;
+    for (int n = 0; n < count; ++n) {
+        // Appended rather than added: GCC 12 at -O2 warns falsely about "f" + std::string.
+        std::string folder = "f";
+        folder += std::to_string(n);
+        links.push_back({folder + " ten.lnk", "ten/" + folder});
+    }
+    return links;
+}
+
+TEST(Refresh, MakesOneMarkedLinkForEachOfTheNewestFoldersUpToTheMaximum) {
+    const struct {
+        const char* what;
+        std::vector<recent_item> recent;
+        std::string maximum;  // "" keeps the default
+        std::vector<std::string> banned;
+        std::vector<made_link> links;  // by name
+    } cases[] = {
+        {"the seven newest of ten folders", ten_folders(), "", {}, newest_of_ten(7)},
+        {"a maximum that is no number counts as 7", ten_folders(), " seven", {}, newest_of_ten(7)},
+        {"a maximum of 0 still makes one link", ten_folders(), "0", {}, newest_of_ten(1)},
+        {"two shortcuts to one folder make one link",
+         {{"s/one", 30}, {"s/one", 20}, {"s/two", 10}}, "", {},
+         {{"one s.lnk", "s/one"}, {"two s.lnk", "s/two"}}},
+        {"of two folders with one display name the newer wins", {{"b/x/y", 20}, {"a/x/y", 10}}, "", {},
+         {{"y x.lnk", "b/x/y"}}},
+        {"documents and deleted folders do not count",
+         {{"doc:d/file.txt", 30}, {"gone:d/gone", 20}, {"d/kept", 10}}, "1", {},
+         {{"kept d.lnk", "d/kept"}}},
+        {"a banned name gives way to the next folder", {{"d/kept", 30}, {"d/next", 20}}, "1", {" KEPT D.LNK "},
+         {{"next d.lnk", "d/next"}}},
+        {"equal times are met in the order the folders are scanned",
+         {{"o/second", 10, true}, {"r/first", 10}}, "1", {}, {{"first r.lnk", "r/first"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        refresh_scope scope;
+        if (!c.maximum.empty()) write_bytes(scope.app.file("eaoaweoio"), c.maximum);
+        scope.ban(c.banned);
+        write_bytes(join_path(scope.icons, "blue.ico"), "ico");
+        scope.init();
+        add_items(scope, c.recent);
+
+        refresh();
+
+        std::vector<std::string> names;
+        for (const made_link& link : c.links) names.push_back(link.name);
+        EXPECT_EQ(file_names(scope.desktop), names);
+        EXPECT_EQ(file_names(scope.staging), names);
+        for (const made_link& link : c.links) {
+            const std::string path = scope.desktop + link.name;
+            EXPECT_EQ(link_target_path(path), scope.folder(link.target)) << link.name;
+            EXPECT_EQ(link_description(path), "Quillon Corvane Link") << link.name;
+            const auto parsed = lnk::parse(read_bytes(path));
+            ASSERT_TRUE(parsed);
+            EXPECT_EQ(parsed->icon_location, join_path(scope.icons, "blue.ico"));
+            EXPECT_EQ(parsed->icon_index, 0);
+        }
+    }
+}
+
+TEST(Refresh, LeavesLinksThatStayAloneAndRemembersWhereADroppedOneStood) {
+    refresh_scope scope;
+    write_bytes(scope.app.file("eaoaweoio"), "2");
+    scope.init();
+    add_items(scope, {{"p/a", 30}, {"p/b", 20}, {"p/c", 10}});
+    refresh();
+    const testing::folder_snapshot first = snapshot(scope.desktop);
+    ASSERT_EQ(file_names(scope.desktop), (std::vector<std::string>{"a p.lnk", "b p.lnk"}));
+
+    // The staging folder is emptied of files only.
+    write_bytes(scope.staging + "leftover.txt", "x");
+    create_folder(scope.staging + "kept");
+    write_bytes(join_path(scope.staging + "kept", "inner.txt"), "x");
+    refresh();
+    EXPECT_EQ(snapshot(scope.desktop), first);
+    EXPECT_EQ(file_names(scope.staging), (std::vector<std::string>{"a p.lnk", "b p.lnk"}));
+    EXPECT_TRUE(file_exists(join_path(scope.staging + "kept", "inner.txt")));
+
+    scope.add_recent(scope.recent, "newest.lnk", scope.folder("p/c"), 40);
+    refresh();
+    EXPECT_EQ(file_names(scope.desktop), (std::vector<std::string>{"a p.lnk", "c p.lnk"}));
+    EXPECT_EQ(snapshot(scope.desktop)["a p.lnk"], first.at("a p.lnk"));
+    persistent_array_dict positions;
+    positions.create("pp3imsfd");
+    EXPECT_EQ(positions.item("b p.lnk", 1), "0");
+    EXPECT_EQ(positions.item("b p.lnk", 2), "0");
+}
+
+TEST(Refresh, WalksRecentFoldersOfMoreThan32767Files) {
+    if (path_separator == '\\') GTEST_SKIP() << "Wine takes minutes to make the files; the walk is the same code";
+    refresh_scope scope;
+    scope.init();
+    for (int n = 0; n < 32800; ++n) write_bytes(join_path(scope.recent, std::to_string(n) + ".txt"), "");
+    // The newest, so that the walk starts at the last of 32 801 items.
+    scope.add_recent(scope.recent, "folder.lnk", scope.folder("big/one"), 2 * 24 * 3600);
+    refresh();
+    EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"one big.lnk"});
+}
+
+// Bad surroundings either end the refresh before it changes anything, or are passed over
+// so that it completes, its cleanup included.
+TEST(Refresh, BadSurroundingsEndItSafelyOrArePassedOver) {
+    const struct {
+        const char* what;
+        std::function<std::string(refresh_scope&)> spoil;  // gives a file that must survive
+        bool completes;
+    } cases[] = {
+        {"a read-only file in the staging folder",
+         [](refresh_scope& s) {
+             create_folder(s.staging);
+             write_bytes(s.staging + "stuck.lnk", "x");
+             set_read_only(s.staging + "stuck.lnk", true);
+             return s.staging + "stuck.lnk";
+         },
+         false},
+        {"a link planted at the staging folder",
+         [](refresh_scope& s) {
+             const std::string behind = join_path(s.folder("elsewhere"), "precious.txt");
+             write_bytes(behind, "keep");
+             testing::make_folder_link(s.staging.substr(0, s.staging.size() - 1), s.folder("elsewhere"));
+             return behind;
+         },
+         false},
+        {"a file in the staging folder's place",
+         [](refresh_scope& s) {
+             write_bytes(s.staging.substr(0, s.staging.size() - 1), "x");
+             return s.staging.substr(0, s.staging.size() - 1);
+         },
+         false},
+        {"a recent folder that vanished",
+         [](refresh_scope& s) {
+             testing::remove_folder(s.office);
+             return std::string();
+         },
+         true},
+        {"a remembered position that is no pair of numbers",
+         [](refresh_scope& s) {
+             write_bytes(s.app.file("pp3imsfd"), "a p.lnk=left\r\n");
+             s.init();
+             return std::string();
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        refresh_scope scope;
+        scope.init();
+        add_items(scope, {{"p/a", 20}, {"p/b", 10, true}});
+        save_shortcut(scope.desktop + "Stale s.lnk", scope.folder("s/stale"), "Quillon Corvane Link");
+        const std::string survivor = c.spoil(scope);
+
+        refresh();
+
+        if (!survivor.empty()) {
+            EXPECT_TRUE(file_exists(survivor));
+        }
+        const std::vector<std::string> desktop = file_names(scope.desktop);
+        if (c.completes) {
+            EXPECT_EQ(desktop[0], "a p.lnk");
+            EXPECT_EQ(std::count(desktop.begin(), desktop.end(), "Stale s.lnk"), 0);
+        } else {
+            EXPECT_EQ(desktop, std::vector<std::string>{"Stale s.lnk"});
+        }
+    }
 }
 
 }  // namespace

@@ -17,100 +17,16 @@
 #include "base/win32_handles.h"
 #include "shell/desktop_icons.h"
 #include "temp_folder.h"
+#include "win/fake_desktop_process.h"
 
 namespace corvane {
 namespace {
 
-using clock_type = std::chrono::steady_clock;
-constexpr auto deadline = std::chrono::seconds(30);
-
-// Polls until the condition holds or the deadline passes.
-template <typename Condition>
-bool wait_for(const Condition& condition) {
-    const auto end = clock_type::now() + deadline;
-    while (clock_type::now() < end) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return condition();
-}
-
-struct child_process {
-    unique_handle process;
-    DWORD id = 0;
-};
-
-child_process start(const std::string& program, const std::string& arguments) {
-    std::wstring command = L"\"" + to_wide(join_path(application_folder(), program)) + L"\" " + to_wide(arguments);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    EXPECT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        << program;
-    CloseHandle(info.hThread);
-    return {unique_handle(info.hProcess), info.dwProcessId};
-}
-
-HWND window_of_process(const wchar_t* class_name, DWORD process_id) {
-    for (HWND window = FindWindowExW(nullptr, nullptr, class_name, nullptr); window;
-         window = FindWindowExW(nullptr, window, class_name, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == process_id) return window;
-    }
-    return nullptr;
-}
-
-// The stand-in desktop, ended with its windows when the test is done.
-class fake_desktop {
-public:
-    explicit fake_desktop(const std::string& arguments) : child_(start("fake_desktop.exe", arguments)) {
-        EXPECT_TRUE(wait_for([&] { return (control_ = window_of_process(L"CorvaneFakeDesktop", child_.id)); }));
-        list_view_ = reinterpret_cast<HWND>(SendMessageW(control_, WM_APP + 2, 0, 0));
-    }
-    ~fake_desktop() {
-        TerminateProcess(child_.process.get(), 0);
-        WaitForSingleObject(child_.process.get(), 30000);
-    }
-    fake_desktop(const fake_desktop&) = delete;
-    fake_desktop& operator=(const fake_desktop&) = delete;
-
-    window_handle list_view() const { return reinterpret_cast<window_handle>(list_view_); }
-    DWORD process_id() const { return child_.id; }
-
-    // Read by the desktop itself, not through the module under test.
-    icon_point position(int index) const {
-        const LRESULT packed = SendMessageW(control_, WM_APP + 1, index, 0);
-        if (packed == -1) return {-1, -1};
-        return {static_cast<std::int16_t>(packed & 0xFFFF), static_cast<std::int16_t>((packed >> 16) & 0xFFFF)};
-    }
-
-    // Committed private memory, which every allocation made for it adds to.
-    std::size_t committed_bytes() const {
-        const unique_handle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, child_.id));
-        std::size_t total = 0;
-        MEMORY_BASIC_INFORMATION region{};
-        for (auto* at = static_cast<char*>(nullptr);
-             VirtualQueryEx(process.get(), at, &region, sizeof region) == sizeof region;
-             at = static_cast<char*>(region.BaseAddress) + region.RegionSize) {
-            if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-        }
-        return total;
-    }
-
-    bool is_allocated(std::uintptr_t address) const {
-        const unique_handle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, child_.id));
-        MEMORY_BASIC_INFORMATION region{};
-        return VirtualQueryEx(process.get(), reinterpret_cast<void*>(address), &region, sizeof region) ==
-                   sizeof region &&
-               region.State == MEM_COMMIT;
-    }
-
-private:
-    child_process child_;
-    HWND control_ = nullptr;
-    HWND list_view_ = nullptr;
-};
+using testing::child_process;
+using testing::fake_desktop;
+using testing::start;
+using testing::wait_for;
+using testing::window_of_process;
 
 void expect_no_buffers() {
     const list_view_access& access = list_view_state();

@@ -1,65 +1,24 @@
 // The portable shortcut reader and writer against the shell's own link object.
 
-#include <objbase.h>
-#include <shlobj.h>
-#include <shobjidl.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <vector>
 
 #include "base/process_paths.h"
-#include "base/wide.h"
-#include "shell/com_ptr.h"
 #include "shell/lnk_format.h"
+#include "shell/shortcut_files.h"
 #include "store/file_system.h"
 #include "temp_folder.h"
+#include "win/shell_link_object.h"
 
 namespace corvane {
 namespace {
 
 using testing::read_bytes;
+using testing::save_shortcut;
+using testing::shell_link;
 using testing::temp_folder;
 using testing::write_bytes;
-
-struct shell_link {
-    com_ptr<IShellLinkW> link;
-    com_ptr<IPersistFile> file;
-
-    shell_link() {
-        IShellLinkW* raw_link = nullptr;
-        EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                                  reinterpret_cast<void**>(&raw_link)));
-        link.reset(raw_link);
-        IPersistFile* raw_file = nullptr;
-        EXPECT_HRESULT_SUCCEEDED(link.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&raw_file)));
-        file.reset(raw_file);
-    }
-    std::string path() const {
-        std::vector<wchar_t> buffer(32768);
-        link.get()->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, 0);
-        return from_wide(buffer.data());
-    }
-    std::string description() const {
-        std::vector<wchar_t> buffer(32768);
-        link.get()->GetDescription(buffer.data(), static_cast<int>(buffer.size()));
-        return from_wide(buffer.data());
-    }
-    std::pair<std::string, int> icon() const {
-        std::vector<wchar_t> buffer(32768);
-        int index = -1;
-        link.get()->GetIconLocation(buffer.data(), static_cast<int>(buffer.size()), &index);
-        return {from_wide(buffer.data()), index};
-    }
-};
-
-void save_shortcut(const std::string& path, const std::string& target, const std::string& description) {
-    shell_link shortcut;
-    ASSERT_HRESULT_SUCCEEDED(shortcut.link.get()->SetPath(to_wide(target).c_str()));
-    ASSERT_HRESULT_SUCCEEDED(shortcut.link.get()->SetDescription(to_wide(description).c_str()));
-    ASSERT_HRESULT_SUCCEEDED(shortcut.file.get()->Save(to_wide(path).c_str(), TRUE));
-}
 
 // CORVANE_LNK_SEEDS names a folder that keeps the shell's shortcuts as fuzz seeds.
 void keep_as_seed(const std::string& path, const std::string& name) {

@@ -1,0 +1,32 @@
+#include "engine/cleanup_mod.h"
+
+#include "base/process_paths.h"
+#include "engine/main_mod.h"
+#include "shell/desktop_icons.h"
+#include "shell/easy_link.h"
+#include "shell/strings.h"
+#include "state/globals.h"
+#include "store/file_system.h"
+
+namespace corvane {
+
+void remove_stale_links() {
+    for (const file_entry& file : folder_files(globals::desktop_folder)) {
+        // All three are asked of every file, so a description that cannot be read stops
+        // the cleanup whatever the file's name.
+        const bool made_again = file_exists(child_path(globals::staging_folder, file.name));
+        const bool own = is_own_link(file.path);
+        const bool link_name = is_link_name(file.name);
+        if (made_again || !own || !link_name) continue;
+
+        // Saved first, so that the place is kept even when the delete fails.
+        const icon_point position = get_desktop_icon_position(file.name);
+        globals::link_positions.add(file.name, 1, std::to_string(position.x));
+        globals::link_positions.add(file.name, 2, std::to_string(position.y));
+        delete_file(file.path);
+    }
+}
+
+bool is_own_link(const std::string& path) { return same_text(link_description(path), link_marker); }
+
+}  // namespace corvane

@@ -1,0 +1,57 @@
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "base/wide.h"
+#include "base/win32_handles.h"
+#include "temp_folder.h"
+
+namespace corvane::testing {
+namespace {
+
+bool exists(const std::string& path) { return GetFileAttributesW(to_wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Wine's name for a Windows path on the Unix side; its answer is freed from the process heap.
+std::wstring unix_file_name(const std::string& path) {
+    using unix_name_function = char*(CDECL*)(const wchar_t*);
+    const auto unix_name = reinterpret_cast<unix_name_function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unix_name ? unix_name(to_wide(path).c_str()) : nullptr;
+    if (!name) throw std::runtime_error("no Unix name for " + path);
+    std::wstring result = L"\"" + to_wide(name) + L"\"";
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Runs a Unix program, which Wine can start, until link exists or not as wanted. The handle
+// of a Unix child cannot be waited for inside a larger program, so the link is watched.
+void run_unix(const wchar_t* program, std::wstring command, const std::string& link, bool wanted) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        throw std::runtime_error("cannot start a Unix program for " + link);
+    const unique_handle process(info.hProcess), thread(info.hThread);
+    for (int tries = 0; tries < 1500; ++tries) {
+        if (exists(link) == wanted) return;
+        Sleep(20);
+    }
+    throw std::runtime_error("the Unix program did not change " + link);
+}
+
+}  // namespace
+
+// Wine's CreateSymbolicLinkW answers success and makes nothing, and its RemoveDirectoryW
+// does not remove a link; Unix programs do both, and Wine shows the link as a reparse point.
+void make_folder_link(const std::string& link, const std::string& target) {
+    CreateSymbolicLinkW(to_wide(link).c_str(), to_wide(target).c_str(),
+                        SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    if (!exists(link)) run_unix(L"Z:\\bin\\ln", L"ln -s " + unix_file_name(target) + L" " + unix_file_name(link), link, true);
+}
+
+void remove_folder_link(const std::string& link) {
+    if (!RemoveDirectoryW(to_wide(link).c_str()) && exists(link))
+        run_unix(L"Z:\\bin\\rm", L"rm -f " + unix_file_name(link), link, false);
+}
+
+}  // namespace corvane::testing
