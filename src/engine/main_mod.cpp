@@ -75,13 +75,8 @@ void refresh() {
 }
 
 void scan_recent_folder(const std::string& folder_path, recent_items& tree) {
-    for (const file_entry& file : folder_files(folder_path)) {
-        try {
-            tree.insert(file, date_last_modified(file));
-        } catch (const std::exception&) {
-            // Gone or unreadable since the listing: not a recent item.
-        }
-    }
+    // The listing has left out every file whose time it could not read.
+    for (const file_entry& file : folder_files(folder_path)) tree.insert(file, file.modified);
 }
 
 void prepare_staging_folder() {

@@ -36,11 +36,11 @@ std::string link_description(const std::string& path) {
 }
 
 void set_link_description(const std::string& path, const std::string& description) {
-    replace_file_bytes(path, lnk::with_description(existing_link_bytes(path), description));
+    overwrite_file_bytes(path, lnk::with_description(existing_link_bytes(path), description));
 }
 
 void set_link_icon_location(const std::string& path, const std::string& icon_path, int icon_index) {
-    replace_file_bytes(path, lnk::with_icon_location(existing_link_bytes(path), icon_path, icon_index));
+    overwrite_file_bytes(path, lnk::with_icon_location(existing_link_bytes(path), icon_path, icon_index));
 }
 
 }  // namespace corvane

@@ -12,8 +12,9 @@ namespace corvane {
 using file_time = std::int64_t;
 
 struct file_entry {
-    std::string path;  // full path
-    std::string name;  // file name with its extension, without folder
+    std::string path;        // full path
+    std::string name;        // file name with its extension, without folder
+    file_time modified = 0;  // last-modified time when the folder was listed
 };
 
 bool file_exists(const std::string& path);    // false for a folder
@@ -22,11 +23,12 @@ bool folder_exists(const std::string& path);  // false for a file
 // separator does not make the answer follow a link.
 bool is_real_folder(const std::string& path);
 
-// Every file directly in the folder (no subfolders), in the platform's listing order.
+// Every file directly in the folder (no subfolders), in the platform's listing order, with
+// the time the listing gives at no extra cost; a file whose time cannot be read is left out.
 // Raises when the folder does not exist or cannot be listed.
 std::vector<file_entry> folder_files(const std::string& folder_path);
 
-// Raises when the time cannot be read (the file vanished, access denied).
+// Read anew. Raises when the time cannot be read (the file vanished, access denied).
 file_time date_last_modified(const file_entry& file);
 
 // The folder exists afterwards; raises otherwise (also when it existed already).
@@ -52,5 +54,9 @@ void replace_file_bytes(const std::string& path, const std::string& bytes);
 
 // Adds the bytes after the end, creating the file when missing.
 void append_file_bytes(const std::string& path, const std::string& bytes);
+
+// Writes the bytes over the file in place, creating it when missing, and leaves flushing to
+// the system, as the shell saves a shortcut. For files that are rebuilt anyway.
+void overwrite_file_bytes(const std::string& path, const std::string& bytes);
 
 }  // namespace corvane

@@ -77,6 +77,19 @@ void write_all(int fd, const std::string& bytes, const char* operation, const st
     }
 }
 
+file_time modified_time(const struct stat& info) {
+    constexpr std::int64_t seconds_1601_to_1970 = 11644473600;
+    return (static_cast<std::int64_t>(info.st_mtim.tv_sec) + seconds_1601_to_1970) * 10000000 +
+           info.st_mtim.tv_nsec / 100;
+}
+
+void write_in_place(const std::string& path, const std::string& bytes, int how) {
+    require_writable("Write", path);
+    const unique_fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | how, 0666));
+    if (!fd) raise_errno("Write", path);
+    write_all(fd.get(), bytes, "Write", path);
+}
+
 }  // namespace
 
 bool file_exists(const std::string& path) {
@@ -103,8 +116,9 @@ std::vector<file_entry> folder_files(const std::string& folder_path) {
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        file_entry file{child_path(folder_path, name), name};
-        if (file_exists(file.path)) files.push_back(std::move(file));
+        std::string path = child_path(folder_path, name);
+        struct stat info {};
+        if (stat_path(path, info) && S_ISREG(info.st_mode)) files.push_back({std::move(path), name, modified_time(info)});
     }
     return files;
 }
@@ -112,9 +126,7 @@ std::vector<file_entry> folder_files(const std::string& folder_path) {
 file_time date_last_modified(const file_entry& file) {
     struct stat info {};
     if (!stat_path(file.path, info)) raise_errno("DateLastModified", file.path);
-    constexpr std::int64_t seconds_1601_to_1970 = 11644473600;
-    return (static_cast<std::int64_t>(info.st_mtim.tv_sec) + seconds_1601_to_1970) * 10000000 +
-           info.st_mtim.tv_nsec / 100;
+    return modified_time(info);
 }
 
 void create_folder(const std::string& path) {
@@ -126,8 +138,7 @@ void copy_file(const std::string& source_path, const std::string& destination_fo
                                         ? destination_folder + file_name_of(source_path)
                                         : join_path(destination_folder, file_name_of(source_path));
     if (!file_exists(source_path)) raise_errno("CopyFile", source_path, ENOENT);
-    require_writable("CopyFile", destination);
-    replace_file_bytes(destination, read_file_bytes(source_path));
+    overwrite_file_bytes(destination, read_file_bytes(source_path));
 }
 
 void delete_file(const std::string& path) {
@@ -190,11 +201,8 @@ void replace_file_bytes(const std::string& path, const std::string& bytes) {
     guard.armed = false;
 }
 
-void append_file_bytes(const std::string& path, const std::string& bytes) {
-    require_writable("Write", path);
-    const unique_fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
-    if (!fd) raise_errno("Write", path);
-    write_all(fd.get(), bytes, "Write", path);
-}
+void append_file_bytes(const std::string& path, const std::string& bytes) { write_in_place(path, bytes, O_APPEND); }
+
+void overwrite_file_bytes(const std::string& path, const std::string& bytes) { write_in_place(path, bytes, O_TRUNC); }
 
 }  // namespace corvane

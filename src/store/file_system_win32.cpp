@@ -50,6 +50,10 @@ void write_all(HANDLE file, const std::string& bytes, const std::string& path) {
     }
 }
 
+file_time to_file_time(const FILETIME& time) {
+    return static_cast<file_time>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
 // Removes the temporary file of a replacing write unless it took the file's place.
 struct temporary_file {
     std::wstring path;
@@ -93,7 +97,7 @@ std::vector<file_entry> folder_files(const std::string& folder_path) {
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         const std::string name = from_wide(found.cFileName);
-        files.push_back({child_path(folder_path, name), name});
+        files.push_back({child_path(folder_path, name), name, to_file_time(found.ftLastWriteTime)});
     } while (FindNextFileW(find.get(), &found));
     return files;
 }
@@ -102,8 +106,7 @@ file_time date_last_modified(const file_entry& file) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(to_wide(file.path).c_str(), GetFileExInfoStandard, &data))
         raise_last_error("DateLastModified", file.path);
-    return static_cast<file_time>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                                  data.ftLastWriteTime.dwLowDateTime);
+    return to_file_time(data.ftLastWriteTime);
 }
 
 void create_folder(const std::string& path) {
@@ -178,12 +181,24 @@ void replace_file_bytes(const std::string& path, const std::string& bytes) {
     temporary.keep = true;
 }
 
-void append_file_bytes(const std::string& path, const std::string& bytes) {
+namespace {
+
+void write_in_place(const std::string& path, const std::string& bytes, DWORD access, DWORD disposition) {
     require_writable(path);
-    const unique_file file(CreateFileW(to_wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const unique_file file(
+        CreateFileW(to_wide(path).c_str(), access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) raise_last_error("Write", path);
     write_all(file.get(), bytes, path);
+}
+
+}  // namespace
+
+void append_file_bytes(const std::string& path, const std::string& bytes) {
+    write_in_place(path, bytes, FILE_APPEND_DATA, OPEN_ALWAYS);
+}
+
+void overwrite_file_bytes(const std::string& path, const std::string& bytes) {
+    write_in_place(path, bytes, GENERIC_WRITE, CREATE_ALWAYS);
 }
 
 }  // namespace corvane

@@ -66,6 +66,8 @@ TEST(FileSystem, LastModifiedTimesOrderFilesByTheirWrites) {
     // Some file systems keep coarse times; write until the clock has moved on.
     while (date_last_modified(newer) <= first) write_bytes(newer.path, "2");
     EXPECT_LT(date_last_modified(older), date_last_modified(newer));
+    for (const file_entry& listed : folder_files(folder.path()))
+        EXPECT_EQ(listed.modified, date_last_modified(listed)) << listed.name;
     // After 2020-01-01 on the FILETIME scale.
     EXPECT_GT(first, file_time{132223104000000000});
 }
@@ -100,6 +102,8 @@ TEST(FileSystem, ReplaceIsWholeAndLeavesNoTemporaryFiles) {
     append_file_bytes(folder.file("new"), "c");
     EXPECT_EQ(read_bytes(path), "ab");
     EXPECT_EQ(read_bytes(folder.file("new")), "c");
+    overwrite_file_bytes(path, "x");
+    EXPECT_EQ(read_bytes(path), "x");
 }
 
 TEST(FileSystem, ReadOnlyFilesKeepTheirContent) {
@@ -109,6 +113,7 @@ TEST(FileSystem, ReadOnlyFilesKeepTheirContent) {
     set_read_only(path, true);
     EXPECT_EQ(error_of([&] { replace_file_bytes(path, "new"); }), error_number::permission_denied);
     EXPECT_NE(error_of([&] { append_file_bytes(path, "new"); }), 0);
+    EXPECT_NE(error_of([&] { overwrite_file_bytes(path, "new"); }), 0);
     EXPECT_NE(error_of([&] { delete_file(path); }), 0);
     EXPECT_EQ(read_file_bytes(path), "old");
     EXPECT_EQ(names_of(folder_files(folder.path())), std::vector<std::string>{"store"});
