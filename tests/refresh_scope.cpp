@@ -37,12 +37,6 @@ void refresh_scope::add_recent(const std::string& source, const std::string& nam
     set_modified(path, modified);
 }
 
-void refresh_scope::ban(const std::vector<std::string>& entries) const {
-    std::string text = "[exclude]\r\n";
-    for (const std::string& entry : entries) text += entry + "\r\n";
-    write_bytes(app.file(exe_name + ".ini"), text);
-}
-
 std::vector<std::string> file_names(const std::string& folder) {
     std::vector<std::string> names;
     for (const file_entry& file : folder_files(folder)) names.push_back(file.name);

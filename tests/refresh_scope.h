@@ -22,8 +22,6 @@ public:
     // A shortcut in a recent folder, last modified the given seconds after a fixed point.
     void add_recent(const std::string& source, const std::string& name, const std::string& target,
                     int modified) const;
-    // The "[exclude]" section of the INI file, one entry per line.
-    void ban(const std::vector<std::string>& entries) const;
 
     temp_folder profile;
     temp_folder targets;

@@ -12,8 +12,7 @@ namespace corvane {
 
 void remove_stale_links() {
     for (const file_entry& file : folder_files(globals::desktop_folder)) {
-        // All three are asked of every file, so a description that cannot be read stops
-        // the cleanup whatever the file's name.
+        // Every file's description is read, whatever its name or place.
         const bool made_again = file_exists(child_path(globals::staging_folder, file.name));
         const bool own = is_own_link(file.path);
         const bool link_name = is_link_name(file.name);
