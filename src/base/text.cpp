@@ -101,6 +101,25 @@ std::string utf16_to_utf8(std::u16string_view text) {
     return out;
 }
 
+std::string utf16le_to_utf8(std::string_view bytes) {
+    std::u16string wide(bytes.size() / 2, u'\0');
+    for (std::size_t n = 0; n < wide.size(); ++n)
+        wide[n] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * n]) |
+                                        static_cast<unsigned char>(bytes[2 * n + 1]) << 8);
+    return utf16_to_utf8(wide);
+}
+
+std::string utf8_to_utf16le(std::string_view text) {
+    std::string bytes;
+    for (const char16_t unit : utf8_to_utf16(text)) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+bool ansi_can_hold(std::string_view text) { return ansi_to_utf8(utf8_to_ansi(text)) == text; }
+
 std::vector<std::string_view> split(std::string_view text, std::string_view separator) {
     std::vector<std::string_view> pieces;
     std::size_t start = 0;

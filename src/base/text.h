@@ -13,11 +13,16 @@ namespace corvane {
 // Invalid UTF-8 becomes U+FFFD; unpaired surrogates become U+FFFD.
 std::u16string utf8_to_utf16(std::string_view text);
 std::string utf16_to_utf8(std::u16string_view text);
+// UTF-16 as little-endian byte pairs, as files hold it; an odd last byte is dropped.
+std::string utf16le_to_utf8(std::string_view bytes);
+std::string utf8_to_utf16le(std::string_view text);
 
 // The system's ANSI code page: CP_ACP on Windows, Windows-1252 in the portable build.
 // Characters the code page cannot hold become "?".
 std::string utf8_to_ansi(std::string_view text);
 std::string ansi_to_utf8(std::string_view bytes);
+// True when the ANSI code page gives the text back unchanged.
+bool ansi_can_hold(std::string_view text);
 
 // Upper case by the user's locale rules (Windows) or by the Unicode simple mapping.
 std::string upper_case(std::string_view text);

@@ -1,6 +1,5 @@
 #include "shell/desktop_icons.h"
 
-#include <cstring>
 #include <utility>
 
 #include "base/text.h"
@@ -26,10 +25,7 @@ shared_buffer& shared_buffer::operator=(shared_buffer&& other) noexcept {
     return *this;
 }
 
-std::string ansi_to_text(const char* address) {
-    const std::string text = ansi_to_utf8(std::string_view(address, std::strlen(address)));
-    return text.substr(0, text.find('\0'));
-}
+std::string wide_to_text(const char16_t* address) { return utf16_to_utf8(std::u16string_view(address)); }
 
 std::int32_t pack_icon_point(icon_point position) {
     const std::uint32_t low = static_cast<std::uint16_t>(position.x);

@@ -67,7 +67,7 @@ struct list_view_access {
     std::uint32_t owner_process_id = 0;
     bool owner_is_64_bit = false;  // the request layout the owner reads
     shared_buffer shared_item;     // the request structure
-    shared_buffer shared_text;     // 255 bytes of text
+    shared_buffer shared_text;     // 255 UTF-16 characters of text
     shared_buffer shared_point;    // x then y
     std::intptr_t last_result = 0;
     bool platform_known = false;
@@ -97,8 +97,8 @@ void shared_read(const shared_buffer& buffer, void* local, std::size_t count);
 void shared_write(const shared_buffer& buffer, const void* local, std::size_t count);
 
 std::string window_class_name(window_handle window);
-// The NUL-terminated bytes at address, decoded from the ANSI code page.
-std::string ansi_to_text(const char* address);
+// The NUL-terminated UTF-16 text at address.
+std::string wide_to_text(const char16_t* address);
 
 // The desktop icon whose label + ".lnk" equals the file name exactly; the first such item
 // counts. (0, 0) when there is none or no desktop list view.

@@ -45,14 +45,16 @@ static_assert(sizeof(item_request_64) == 56 && offsetof(item_request_64, text) =
               offsetof(item_request_64, text_max) == 32 && offsetof(item_request_64, param) == 40);
 static_assert(offsetof(column_request_64, text) == 16 && offsetof(column_request_64, text_max) == 24);
 // Our own 64-bit build must agree with the system's headers.
-static_assert(sizeof(void*) != 8 || (offsetof(LVITEMA, pszText) == offsetof(item_request_64, text) &&
-                                     offsetof(LVITEMA, lParam) == offsetof(item_request_64, param) &&
-                                     offsetof(LVCOLUMNA, pszText) == offsetof(column_request_64, text) &&
-                                     offsetof(LVCOLUMNA, iOrder) == offsetof(column_request_64, order)));
+static_assert(sizeof(void*) != 8 || (offsetof(LVITEMW, pszText) == offsetof(item_request_64, text) &&
+                                     offsetof(LVITEMW, lParam) == offsetof(item_request_64, param) &&
+                                     offsetof(LVCOLUMNW, pszText) == offsetof(column_request_64, text) &&
+                                     offsetof(LVCOLUMNW, iOrder) == offsetof(column_request_64, order)));
 
 constexpr DWORD buffer_process_access = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
 static_assert(buffer_process_access == 0x38);
-constexpr std::size_t text_size = 255;
+// Labels are asked for in UTF-16, so that a name in any script comes back whole.
+constexpr std::size_t text_chars = 255;
+constexpr std::size_t text_bytes = text_chars * sizeof(char16_t);
 // A list view with more columns than this is not one the desktop shows.
 constexpr std::int32_t most_columns = 32767;
 
@@ -61,7 +63,7 @@ struct local_requests {
     item_request_64 item_64{};
     column_request_32 column_32{};
     column_request_64 column_64{};
-    char text[text_size + 1]{};
+    char16_t text[text_chars + 1]{};
 };
 
 list_view_access& state() {
@@ -94,12 +96,12 @@ bool owner_is_64_bit(DWORD process_id) {
     return system_is_64_bit && !is_wow64(owner.get());
 }
 
-// The shared text buffer's first count bytes (at most its size), decoded.
+// The shared text buffer's first count characters (at most its size), decoded.
 std::string read_shared_text(std::size_t count) {
     local_requests& local = requests();
     std::memset(local.text, 0, sizeof local.text);
-    shared_read(state().shared_text, local.text, std::min(count, text_size));
-    return ansi_to_text(local.text);
+    shared_read(state().shared_text, local.text, std::min(count, text_chars) * sizeof(char16_t));
+    return wide_to_text(local.text);
 }
 
 template <typename Request>
@@ -111,7 +113,7 @@ template <typename Request>
 void prepare_column(Request& request, int column) {
     request.mask = LVCF_TEXT;
     request.text = static_cast<decltype(request.text)>(state().shared_text.address);
-    request.text_max = static_cast<std::int32_t>(text_size);
+    request.text_max = static_cast<std::int32_t>(text_chars);
     request.sub_item = column - 1;
     write_request(request);
 }
@@ -121,7 +123,7 @@ void prepare_item(Request& request, int column) {
     request.mask = LVIF_TEXT;
     request.sub_item = static_cast<std::uint32_t>(column - 1);
     request.text = static_cast<decltype(request.text)>(state().shared_text.address);
-    request.text_max = static_cast<std::int32_t>(text_size);
+    request.text_max = static_cast<std::int32_t>(text_chars);
     write_request(request);
 }
 
@@ -221,7 +223,7 @@ void open_shared_buffers(window_handle list_view) {
                                          ? std::max(sizeof(item_request_64), sizeof(column_request_64))
                                          : std::max(sizeof(item_request_32), sizeof(column_request_32));
     access.shared_item = shared_alloc(request_size, process_id);
-    access.shared_text = shared_alloc(text_size, process_id);
+    access.shared_text = shared_alloc(text_bytes, process_id);
     access.shared_point = shared_alloc(sizeof(POINT), process_id);
 }
 
@@ -240,9 +242,9 @@ std::string get_column_text(int column) {
     } else {
         prepare_column(requests().column_32, column);
     }
-    access.last_result = send(LVM_GETCOLUMNA, column - 1, static_cast<LPARAM>(access.shared_item.address));
+    access.last_result = send(LVM_GETCOLUMNW, column - 1, static_cast<LPARAM>(access.shared_item.address));
     if (access.last_result == 0) return {};
-    return read_shared_text(text_size);
+    return read_shared_text(text_chars);
 }
 
 std::string get_item_text(int item, int column) {
@@ -253,7 +255,7 @@ std::string get_item_text(int item, int column) {
     } else {
         prepare_item(requests().item_32, column);
     }
-    access.last_result = send(LVM_GETITEMTEXTA, item - 1, static_cast<LPARAM>(access.shared_item.address));
+    access.last_result = send(LVM_GETITEMTEXTW, item - 1, static_cast<LPARAM>(access.shared_item.address));
     if (access.last_result <= 0) return {};
     return read_shared_text(static_cast<std::size_t>(access.last_result));
 }

@@ -72,6 +72,14 @@ std::string link_target_path(const std::string& path) {
     const std::optional<shell_link> object = load_link(path, STGM_READ);
     if (!object) return {};
     std::vector<wchar_t> buffer(text_capacity, L'\0');
+    // The item list names the target in Unicode; the link's stored path may hold only what
+    // the ANSI code page could (Wine's shell writes no other).
+    PIDLIST_ABSOLUTE raw_items = nullptr;
+    if (SUCCEEDED(object->link.get()->GetIDList(&raw_items))) {
+        const co_task_memory<PIDLIST_ABSOLUTE> items(raw_items);
+        if (items && SHGetPathFromIDListEx(items.get(), buffer.data(), text_capacity, GPFIDL_DEFAULT))
+            return from_wide(buffer.data());
+    }
     if (FAILED(object->link.get()->GetPath(buffer.data(), text_capacity, nullptr, 0))) return {};
     return from_wide(buffer.data());
 }

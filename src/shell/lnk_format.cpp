@@ -59,18 +59,10 @@ std::string ansi_string_at(std::string_view region, std::size_t offset) {
     return ansi_to_utf8(region.substr(offset, end - offset));
 }
 
-std::string utf16_from_le(std::string_view bytes) {
-    std::u16string wide(bytes.size() / 2, u'\0');
-    for (std::size_t n = 0; n < wide.size(); ++n)
-        wide[n] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * n]) |
-                                        static_cast<unsigned char>(bytes[2 * n + 1]) << 8);
-    return utf16_to_utf8(wide);
-}
-
 std::string unicode_string_at(std::string_view region, std::size_t offset) {
     if (offset >= region.size()) malformed("string outside LinkInfo");
     for (std::size_t end = offset; end + 1 < region.size(); end += 2) {
-        if (region[end] == '\0' && region[end + 1] == '\0') return utf16_from_le(region.substr(offset, end - offset));
+        if (region[end] == '\0' && region[end + 1] == '\0') return utf16le_to_utf8(region.substr(offset, end - offset));
     }
     malformed("unterminated string");
 }
@@ -146,7 +138,7 @@ layout read_layout(std::string_view bytes) {
         at += 2;
         if (length > bytes.size() - at) malformed("truncated string");
         const std::string_view text = bytes.substr(at, length);
-        std::string decoded = unicode ? utf16_from_le(text) : ansi_to_utf8(text);
+        std::string decoded = unicode ? utf16le_to_utf8(text) : ansi_to_utf8(text);
         // Some writers count a terminating NUL into the string; the text ends there.
         decoded.resize(std::min(decoded.size(), decoded.find('\0')));
         parts.strings[slot] = std::move(decoded);
@@ -156,8 +148,6 @@ layout read_layout(std::string_view bytes) {
     parts.strings_end = at;
     return parts;
 }
-
-bool ansi_holds(const std::string& text) { return ansi_to_utf8(utf8_to_ansi(text)) == text; }
 
 void put_string(std::string& out, const std::string& text, bool unicode) {
     if (unicode) {
@@ -180,7 +170,7 @@ std::string with_string(std::string_view bytes, int slot, std::string_view text,
     parts.strings[slot] = text.empty() ? std::nullopt : std::optional<std::string>(text);
     std::uint32_t flags = parts.flags & ~clear_flags;
     const bool was_unicode = flags & flag::is_unicode;
-    const bool unicode = was_unicode || (parts.strings[slot] && !ansi_holds(*parts.strings[slot]));
+    const bool unicode = was_unicode || (parts.strings[slot] && !ansi_can_hold(*parts.strings[slot]));
     if (unicode) flags |= flag::is_unicode;
 
     std::string out(bytes.substr(0, parts.strings_begin));

@@ -5,10 +5,23 @@
 #include "store/file_system.h"
 
 namespace corvane {
+namespace {
+
+constexpr std::string_view utf16_mark = "\xFF\xFE";
+
+std::string encode(std::string_view text) {
+    return ansi_can_hold(text) ? utf8_to_ansi(text) : std::string(utf16_mark) + utf8_to_utf16le(text);
+}
+
+std::string decode(std::string_view bytes) {
+    return bytes.starts_with(utf16_mark) ? utf16le_to_utf8(bytes.substr(utf16_mark.size())) : ansi_to_utf8(bytes);
+}
+
+}  // namespace
 
 std::string read_file(const std::string& path) {
     try {
-        return ansi_to_utf8(read_file_bytes(path));
+        return decode(read_file_bytes(path));
     } catch (const error&) {
         return {};
     }
@@ -16,11 +29,17 @@ std::string read_file(const std::string& path) {
 
 void write_file(const std::string& path, const std::string& text, bool append) {
     try {
-        const std::string bytes = utf8_to_ansi(text);
-        if (append) {
-            append_file_bytes(path, bytes);
+        if (!append) {
+            replace_file_bytes(path, encode(text));
+            return;
+        }
+        const std::string old = file_exists(path) ? read_file_bytes(path) : std::string();
+        if (old.starts_with(utf16_mark)) {
+            append_file_bytes(path, utf8_to_utf16le(text));
+        } else if (ansi_can_hold(text)) {
+            append_file_bytes(path, utf8_to_ansi(text));
         } else {
-            replace_file_bytes(path, bytes);
+            replace_file_bytes(path, encode(decode(old) + text));
         }
     } catch (const error&) {
     }

@@ -1,7 +1,9 @@
 #pragma once
-// Whole-file access to small text files in the ANSI code page. Reads and writes never
-// report a failure: a file that cannot be read reads as empty, a write that fails
-// leaves the file as it was.
+// Whole-file access to small text files. A text the ANSI code page holds is written in it,
+// byte for byte as ever; any other as UTF-16LE behind a byte-order mark, so that no name is
+// lost to the code page. A reader goes by the mark. Reads and writes never report a
+// failure: a file that cannot be read reads as empty, a write that fails leaves the file
+// as it was.
 
 #include <string>
 
@@ -9,11 +11,12 @@
 
 namespace corvane {
 
-// The whole content, converted from the ANSI code page; "" on any failure.
+// The whole content, decoded; "" on any failure.
 std::string read_file(const std::string& path);
 
 // append false: the file afterwards holds exactly the text, or keeps its old content when
-// the write fails. append true: the text is added after the end. A missing file is created.
+// the write fails. append true: the text is added after the end, in the file's encoding;
+// an ANSI file that cannot hold it is rewritten whole as UTF-16. A missing file is created.
 void write_file(const std::string& path, const std::string& text, bool append);
 
 }  // namespace corvane

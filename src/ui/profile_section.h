@@ -15,7 +15,8 @@ namespace corvane {
 std::vector<std::string> parse_profile_section(std::string_view file_bytes, std::string_view section_name);
 
 // The same for the file at ini_path, texts in UTF-8: the system's profile reader on
-// Windows, parse_profile_section over the file's ANSI text elsewhere. A missing or
+// Windows, parse_profile_section over the file's text elsewhere, ANSI or UTF-16 behind its
+// byte-order mark, as both read it. A missing or
 // unreadable file has no lines. A section too large to read whole raises overflow.
 std::vector<std::string> read_profile_section(const std::string& ini_path, const std::string& section_name);
 

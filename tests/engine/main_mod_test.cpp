@@ -7,6 +7,7 @@
 
 #include "base/error.h"
 #include "base/process_paths.h"
+#include "base/text.h"
 #include "globals_scope.h"
 #include "refresh_scope.h"
 #include "shell/easy_link.h"
@@ -243,6 +244,34 @@ TEST(Refresh, LeavesLinksThatStayAloneAndRemembersWhereADroppedOneStood) {
     persistent_array_dict positions;
     positions.create("pp3imsfd");
     EXPECT_EQ(positions.item("b p.lnk", 1) + "," + positions.item("b p.lnk", 2), "0,0");
+}
+
+TEST(Refresh, KeepsFolderNamesInAnyScriptAcrossRestarts) {
+    for (const std::string name : {"\u0150rs", "\u041F\u0440\u043E\u0433", "\u6771\u4EAC", "\u00DCn\u00EFc\u00F6d\u00E9 Data"}) {
+        SCOPED_TRACE(name);
+        refresh_scope scope;
+        write_bytes(scope.app.file("eaoaweoio"), "1");
+        const std::string icon = join_path(scope.icons, "blue.ico");
+        write_bytes(icon, "ico");
+        scope.init();
+        const std::string link = name + " C.lnk";
+        add_items(scope, {{"C/" + name, 20}, {"C/newer", 10}});
+        refresh();
+        EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{link});
+        scope.add_recent(scope.recent, "newest.lnk", scope.folder("C/newer"), 30);
+        refresh();  // the link leaves the desktop, its place remembered
+
+        for (int restart = 0; restart < 2; ++restart) {
+            ASSERT_NO_THROW(scope.init());
+            EXPECT_EQ(globals::link_icons.item(link), icon);
+            EXPECT_TRUE(globals::link_positions.exists(link));
+            EXPECT_EQ(choose_link_icon(link), icon);
+        }
+        // Byte for byte as ever where the code page holds the name.
+        const std::string text = link + "=" + icon + "\r\nnewer C.lnk=" + icon + "\r\n";
+        EXPECT_EQ(read_bytes(scope.app.file("aweporrwrei")),
+                  ansi_can_hold(name) ? utf8_to_ansi(text) : "\xFF\xFE" + utf8_to_utf16le(text));
+    }
 }
 
 TEST(Refresh, WalksRecentFoldersOfMoreThan32767Files) {

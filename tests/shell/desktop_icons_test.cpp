@@ -16,10 +16,9 @@ TEST(PackIconPoint, PutsXInTheLowAndYInTheHighHalf) {
     EXPECT_EQ(static_cast<std::int16_t>(pack_icon_point({-1920, 40}) & 0xFFFF), -1920);
 }
 
-TEST(AnsiToText, DecodesUpToTheFirstNul) {
-    const char bytes[] = "Gr\xFC\xDF" "e\0hidden";
-    EXPECT_EQ(ansi_to_text(bytes), "Gr\u00FC\u00DFe");
-    EXPECT_EQ(ansi_to_text(""), "");
+TEST(WideToText, DecodesUpToTheFirstNul) {
+    EXPECT_EQ(wide_to_text(u"\u6771\u4EAC C\0hidden"), "\u6771\u4EAC C");
+    EXPECT_EQ(wide_to_text(u""), "");
 }
 
 TEST(DesktopIcons, WithoutADesktopListViewNothingIsReadOrMoved) {

@@ -42,6 +42,22 @@ TEST(EasyFile, WritesExactlyTheTextInTheAnsiCodePage) {
     EXPECT_EQ(read_bytes(folder.file("appended")), "one\r\ntwo");
 }
 
+TEST(EasyFile, WritesWhatTheCodePageCannotHoldAsUtf16) {
+    temp_folder folder;
+    const std::string path = folder.file("store");
+    const std::string text = "\u6771\u4EAC C.lnk=1\r\n";
+    write_file(path, text, false);
+    EXPECT_EQ(read_bytes(path).substr(0, 6), std::string("\xFF\xFE\x71\x67\xAC\x4E", 6));
+    write_file(path, "2", true);
+    EXPECT_EQ(read_file(path), text + "2");
+
+    // An ANSI file that cannot take the addition whole becomes UTF-16.
+    write_file(folder.file("ansi"), "one ", false);
+    write_file(folder.file("ansi"), "\u041F\u0440\u043E\u0433", true);
+    EXPECT_EQ(read_bytes(folder.file("ansi")).substr(0, 4), std::string("\xFF\xFEo\0", 4));
+    EXPECT_EQ(read_file(folder.file("ansi")), "one \u041F\u0440\u043E\u0433");
+}
+
 TEST(EasyFile, FailedWritesReportNothingAndKeepTheOldContent) {
     temp_folder folder;
     const std::string nowhere = join_path(folder.file("no such folder"), "store");

@@ -6,6 +6,7 @@
 #include "base/process_paths.h"
 #include "base/text.h"
 #include "globals_scope.h"
+#include "store/easy_file.h"
 #include "temp_folder.h"
 #include "ui/ini_advanced.h"
 
@@ -77,6 +78,12 @@ TEST(NotExcluded, MatchesLinkFileNamesIgnoringSpacesAndCase) {
     EXPECT_FALSE(not_excluded("a.lnk"));
     write_bytes(scope.app.file("tool.ini"), "[exclude]\r\n");
     EXPECT_TRUE(not_excluded("A.lnk"));
+
+    // A name the code page cannot hold makes the file UTF-16; it bans all the same.
+    write_file(scope.app.file("tool.ini"), "[exclude]\r\n\u6771\u4EAC C.lnk\r\n\u00C4rger C.lnk\r\n", false);
+    EXPECT_FALSE(not_excluded("\u6771\u4EAC C.lnk"));
+    EXPECT_FALSE(not_excluded("\u00C4rger C.lnk"));
+    EXPECT_TRUE(not_excluded("\u6771 C.lnk"));
 }
 
 }  // namespace

@@ -133,6 +133,13 @@ TEST(DesktopIconPosition, FindsTheFirstExactLabelAndMovesIt) {
     expect_no_buffers();
 }
 
+TEST(DesktopIconPosition, FindsAndMovesALabelInAnyScript) {
+    fake_desktop desktop("\"\u6771\u4EAC C=40,60\" \"\u0150rs C=200,60\"");
+    EXPECT_EQ(get_desktop_icon_position("\u0150rs C.lnk"), (icon_point{200, 60}));
+    set_desktop_icon_position("\u6771\u4EAC C.lnk", {120, 300});
+    EXPECT_EQ(desktop.position(0), (icon_point{120, 300}));
+}
+
 TEST(DesktopIconPosition, FindsTheViewInAWorkerWWindow) {
     fake_desktop desktop("--workerw Moved=10,20");
     EXPECT_EQ(get_desktop_icon_position("Moved.lnk"), (icon_point{10, 20}));

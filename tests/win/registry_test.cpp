@@ -40,6 +40,12 @@ public:
         set(name, type, ansi_bytes.data(), static_cast<DWORD>(ansi_bytes.size()));
     }
     void set_number(const char* name, DWORD number) { set(name, REG_DWORD, &number, sizeof number); }
+    void set_wide(const char* name, const std::string& text) {
+        const std::wstring wide = to_wide(text);
+        EXPECT_EQ(RegSetValueExW(key_.get(), to_wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
+                                 static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+    }
 
 private:
     std::string subkey_;
@@ -57,6 +63,7 @@ TEST(ReadRegistryValue, GivesTextAndNumbersAndNothingForEveryOtherType) {
     key.set_text("embedded", REG_SZ, std::string_view("abc\0def", 8));
     key.set_text("unterminated", REG_SZ, std::string_view("raw", 3));
     key.set_text("empty", REG_SZ, std::string_view("", 1));
+    key.set_wide("wide", "\u041F\u0440\u043E\u0433 \u6771\u4EAC");
     key.set_number("five", 5);
     key.set_number("minus", 0xFFFFFFFF);
     key.set_text("expand", REG_EXPAND_SZ, std::string_view("%USERPROFILE%", 14));
@@ -65,6 +72,7 @@ TEST(ReadRegistryValue, GivesTextAndNumbersAndNothingForEveryOtherType) {
 
     EXPECT_EQ(read(key, "text"), "C:\\Users\\x\\Recent");
     EXPECT_EQ(read(key, "ansi"), "Gr\u00FC\u00DFe");
+    EXPECT_EQ(read(key, "wide"), "\u041F\u0440\u043E\u0433 \u6771\u4EAC");
     EXPECT_EQ(read(key, "embedded"), "abc");
     EXPECT_EQ(read(key, "unterminated"), "raw");
     EXPECT_EQ(read(key, "empty"), "");
@@ -108,6 +116,21 @@ TEST(FindRecentSources, FindsTheRecentAndOfficeFoldersOfTheRealRegistry) {
     expected.push_back(office_recent);
     EXPECT_EQ(find_recent_sources(read_registry_value), expected);
     RemoveDirectoryW(to_wide(office_recent).c_str());
+}
+
+TEST(FindRecentSources, FindsARecentFolderNamedInAnyScript) {
+    const std::string user = "C:\\users\\\u041F\u0440\u043E\u0433";
+    const std::string recent = join_path(user, "Recent");
+    for (const std::string& folder : {user, recent})
+        if (!folder_exists(folder)) create_folder(folder);
+    scratch_key shell_folders(R"(Software\Corvane Test\Shell Folders)");
+    shell_folders.set_wide("Recent", recent);
+    // The discovery's own key, answered from the scratch key.
+    const auto reader = [&](std::uint32_t root, const std::string& subkey, const std::string& name) {
+        return read_registry_value(root, subkey.ends_with("Shell Folders") ? shell_folders.subkey() : subkey, name);
+    };
+    EXPECT_EQ(find_recent_sources(reader).front(), recent);
+    testing::remove_folder(user);
 }
 
 }  // namespace
