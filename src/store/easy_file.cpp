@@ -10,7 +10,11 @@ namespace {
 constexpr std::string_view utf16_mark = "\xFF\xFE";
 
 std::string encode(std::string_view text) {
-    return ansi_can_hold(text) ? utf8_to_ansi(text) : std::string(utf16_mark) + utf8_to_utf16le(text);
+    // An ANSI text starting with the mark's two bytes ("\u00FF\u00FE") would read back as
+    // UTF-16; it is written as UTF-16 instead.
+    std::string ansi = utf8_to_ansi(text);
+    if (ansi_can_hold(text) && !ansi.starts_with(utf16_mark)) return ansi;
+    return std::string(utf16_mark) + utf8_to_utf16le(text);
 }
 
 std::string decode(std::string_view bytes) {

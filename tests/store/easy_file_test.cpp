@@ -50,6 +50,9 @@ TEST(EasyFile, WritesWhatTheCodePageCannotHoldAsUtf16) {
     EXPECT_EQ(read_bytes(path).substr(0, 6), std::string("\xFF\xFE\x71\x67\xAC\x4E", 6));
     write_file(path, "2", true);
     EXPECT_EQ(read_file(path), text + "2");
+    // Text whose ANSI bytes would begin like the mark.
+    write_file(path, "\u00FF\u00FEk=v\r\n", false);
+    EXPECT_EQ(read_file(path), "\u00FF\u00FEk=v\r\n");
 
     // An ANSI file that cannot take the addition whole becomes UTF-16.
     write_file(folder.file("ansi"), "one ", false);
