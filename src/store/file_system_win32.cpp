@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <memory>
+
 #include "base/error.h"
 #include "base/process_paths.h"
 #include "base/wide.h"
@@ -8,6 +10,19 @@
 
 namespace corvane {
 namespace {
+
+// The system's own words for the code, for a person to read; its number when it has none.
+std::string system_message(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const std::unique_ptr<wchar_t, decltype(&LocalFree)> owned(text, &LocalFree);
+    std::wstring message(text ? text : L"", length);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+        message.pop_back();
+    return message.empty() ? "system error " + std::to_string(code) : from_wide(message);
+}
 
 [[noreturn]] void raise_last_error(const char* operation, const std::string& path,
                                    DWORD code = GetLastError()) {
@@ -25,7 +40,7 @@ namespace {
         case ERROR_FILE_EXISTS: number = error_number::file_already_exists; break;
         default: break;
     }
-    throw error(number, std::string(operation) + " \"" + path + "\": system error " + std::to_string(code));
+    throw error(number, std::string(operation) + " \"" + path + "\": " + system_message(code));
 }
 
 DWORD attributes_of(const std::string& path) { return GetFileAttributesW(to_wide(path).c_str()); }

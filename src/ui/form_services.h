@@ -1,0 +1,55 @@
+#pragma once
+// Windows only: what the forms share. Sizes are given in twips (1/1440 inch), as the forms
+// were designed, and become pixels at the DPI of the monitor a window is on.
+
+#include <windows.h>
+
+#include <string>
+
+#include "base/owner.h"
+
+namespace corvane {
+
+struct font_traits {
+    using type = HFONT;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type font) noexcept { DeleteObject(font); }
+};
+using unique_font = owner<font_traits>;
+
+struct menu_traits {
+    using type = HMENU;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type menu) noexcept { DestroyMenu(menu); }
+};
+using unique_menu = owner<menu_traits>;
+
+struct icon_traits {
+    using type = HICON;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type icon) noexcept { DestroyIcon(icon); }
+};
+using unique_icon = owner<icon_traits>;
+
+int twips_to_pixels(int twips, UINT dpi);
+
+// The system's message font at the DPI.
+unique_font message_font(UINT dpi);
+
+// A top-level window of a class registered on first use, with the application's icon.
+HWND create_form(const wchar_t* class_name, WNDPROC procedure, const std::string& caption, DWORD style);
+
+// Makes the client area the given size at the window's DPI.
+void size_client(HWND window, int width_twips, int height_twips);
+
+// A child control of a standard class, placed in twips at the parent's DPI.
+HWND create_control(HWND parent, const wchar_t* class_name, DWORD style, DWORD extended_style);
+void place_control(HWND control, int left, int top, int width, int height);
+
+std::string window_text(HWND window);
+void set_window_text(HWND window, const std::string& text);
+
+// Brings a form up with keyboard focus in the given control.
+void show_form(HWND window, HWND focus);
+
+}  // namespace corvane

@@ -1,0 +1,20 @@
+#pragma once
+// Windows only: the main form. It is never shown; it owns the tray icon, its popup menu and
+// the one-minute timer that runs the refresh, and it decides the order of start-up and of
+// closing.
+
+#include <windows.h>
+
+#include "ui/form_services.h"
+
+namespace corvane {
+
+// The tray icon, the shared state, the first refresh and the timer. False when start-up
+// failed: the reason has been shown, the icon removed and the form closed.
+bool load_main_form();
+
+// The popup's items: edit the banned list (the default), set the maximum, exit.
+enum popup_command : UINT { mnuPopUpShowForm = 1, mnuPopUpNumForm, mnuPopUpQuit };
+unique_menu build_popup_menu();
+
+}  // namespace corvane

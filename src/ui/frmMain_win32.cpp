@@ -1,0 +1,154 @@
+#include "ui/frmMain.h"
+
+#include <shellapi.h>
+
+#include <exception>
+
+#include "base/wide.h"
+#include "engine/main_mod.h"
+#include "state/globals.h"
+#include "ui/frmDummy.h"
+#include "ui/frmEditor.h"
+#include "ui/frm_max_folders.h"
+
+namespace corvane {
+namespace {
+
+constexpr UINT tray_callback = WM_APP + 1;
+constexpr UINT_PTR Timer1 = 1;
+constexpr UINT timer_interval = 60000;
+
+struct form {
+    HWND window = nullptr;
+    NOTIFYICONDATAW tray_icon{};
+    unique_icon icon;
+    unique_menu mnuPopUp;
+    // Sent to every top-level window when the notification area is made anew.
+    UINT taskbar_created = 0;
+    bool unloading = false;
+};
+
+form& frmMain() {
+    static form main;
+    return main;
+}
+
+void add_tray_icon() { Shell_NotifyIconW(NIM_ADD, &frmMain().tray_icon); }
+
+// The one way out, whatever asks for it: the menu, the end of the session, a WM_CLOSE.
+void Form_Unload() {
+    form& main = frmMain();
+    if (main.unloading) return;
+    main.unloading = true;
+    Shell_NotifyIconW(NIM_DELETE, &main.tray_icon);
+    unload_editor();
+    unload_max_folders();
+    unload_dummy();
+    KillTimer(main.window, Timer1);
+    DestroyWindow(main.window);
+}
+
+void mnuPopUp_Click(UINT command) {
+    switch (command) {
+        case mnuPopUpShowForm: show_editor(); break;
+        case mnuPopUpNumForm: show_max_folders(); break;
+        case mnuPopUpQuit: Form_Unload(); break;
+        default: break;
+    }
+}
+
+// Only the release of the right button opens the menu.
+void Tray_Callback(LPARAM event) {
+    if (LOWORD(event) != WM_RBUTTONUP) return;
+    const HWND owner = frmDummy();
+    SetForegroundWindow(owner);
+    POINT at{};
+    GetCursorPos(&at);
+    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(frmMain().mnuPopUp.get(),
+                                                           TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
+                                                           at.y, owner, nullptr));
+    // Lets the menu close when the user clicks elsewhere next time.
+    PostMessageW(owner, WM_NULL, 0, 0);
+    mnuPopUp_Click(chosen);
+}
+
+LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == frmMain().taskbar_created && message != 0) {
+        add_tray_icon();
+        return 0;
+    }
+    switch (message) {
+        case tray_callback:
+            Tray_Callback(lparam);
+            return 0;
+        case WM_TIMER:
+            if (wparam == Timer1) refresh();
+            return 0;
+        case WM_CLOSE:
+            Form_Unload();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wparam) Form_Unload();
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wparam, lparam);
+    }
+}
+
+void fill_tray_icon() {
+    form& main = frmMain();
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const UINT dpi = GetDpiForWindow(main.window);
+    main.icon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                  GetSystemMetricsForDpi(SM_CXSMICON, dpi),
+                                                  GetSystemMetricsForDpi(SM_CYSMICON, dpi), LR_DEFAULTCOLOR)));
+    NOTIFYICONDATAW& tray = main.tray_icon;
+    tray.cbSize = sizeof tray;
+    tray.hWnd = main.window;
+    tray.uID = 1;
+    tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    tray.uCallbackMessage = tray_callback;
+    tray.hIcon = main.icon.get();
+    wcscpy_s(tray.szTip, L"Quillon Corvane");
+}
+
+}  // namespace
+
+unique_menu build_popup_menu() {
+    unique_menu menu(CreatePopupMenu());
+    AppendMenuW(menu.get(), MF_STRING, mnuPopUpShowForm, L"&edit banned folders list");
+    AppendMenuW(menu.get(), MF_STRING, mnuPopUpNumForm, L"&set max number of corvane");
+    AppendMenuW(menu.get(), MF_STRING, mnuPopUpQuit, L"&exit");
+    SetMenuDefaultItem(menu.get(), mnuPopUpShowForm, FALSE);
+    return menu;
+}
+
+bool load_main_form() {
+    form& main = frmMain();
+    main.taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
+    // A top-level window, never shown: the notification area's re-creation reaches only those.
+    main.window = create_form(L"frmMain", procedure, "Quillon Corvane", WS_OVERLAPPEDWINDOW);
+    main.mnuPopUp = build_popup_menu();
+    fill_tray_icon();
+    add_tray_icon();
+    try {
+        init_globals();
+    } catch (const std::exception& failure) {
+        Shell_NotifyIconW(NIM_DELETE, &main.tray_icon);
+        MessageBoxW(nullptr, to_wide("Quillon Corvane cannot start.\n\n" + std::string(failure.what())).c_str(),
+                    L"Quillon Corvane", MB_OK | MB_ICONERROR);
+        main.unloading = true;
+        DestroyWindow(main.window);
+        return false;
+    }
+    refresh();
+    SetTimer(main.window, Timer1, timer_interval, nullptr);
+    return true;
+}
+
+}  // namespace corvane

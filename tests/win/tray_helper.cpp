@@ -1,0 +1,81 @@
+// The Windows side of the tray program's end-to-end test (tests/win/tray_test.sh):
+//   folders                          prints the user's Desktop and Recent folders, a line each
+//   shortcut LINK TARGET SECONDS     saves a shortcut through the shell, last written SECONDS ago
+//   message TITLE                    waits for a message box of that title, prints its text and
+//                                    presses its OK button
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <string>
+
+#include "base/wide.h"
+#include "shell/com_apartment.h"
+#include "shell/shortcut_files.h"
+
+namespace {
+
+using namespace corvane;
+
+void print(const std::string& text) { std::fputs((text + "\n").c_str(), stdout); }
+
+std::string folder(int id) {
+    wchar_t path[MAX_PATH]{};
+    SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path);
+    return from_wide(path);
+}
+
+int shortcut(const std::wstring& link, const std::wstring& target, int seconds_ago) {
+    testing::save_shortcut(from_wide(link), from_wide(target));
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
+    ticks.QuadPart -= static_cast<ULONGLONG>(seconds_ago) * 10000000;
+    const FILETIME written{ticks.LowPart, ticks.HighPart};
+    const HANDLE file = CreateFileW(link.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+    const bool set = file != INVALID_HANDLE_VALUE && SetFileTime(file, nullptr, nullptr, &written);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return set ? 0 : 1;
+}
+
+BOOL CALLBACK longest_text(HWND child, LPARAM found) {
+    wchar_t text[1024]{};
+    GetWindowTextW(child, text, 1023);
+    auto& longest = *reinterpret_cast<std::wstring*>(found);
+    if (wcslen(text) > longest.size()) longest = text;
+    return TRUE;
+}
+
+int message(const std::wstring& title) {
+    for (int tries = 0; tries < 300; ++tries) {
+        if (const HWND box = FindWindowW(L"#32770", title.c_str())) {
+            std::wstring text;
+            EnumChildWindows(box, longest_text, reinterpret_cast<LPARAM>(&text));
+            if (!text.empty()) {
+                print(from_wide(text));
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return 0;
+            }
+        }
+        Sleep(100);
+    }
+    return 1;
+}
+
+}  // namespace
+
+int wmain(int count, wchar_t** arguments) {
+    const com_apartment apartment;
+    const std::wstring command = count > 1 ? arguments[1] : L"";
+    if (command == L"folders" && count == 2) {
+        print(folder(CSIDL_DESKTOPDIRECTORY));
+        print(folder(CSIDL_RECENT));
+        return 0;
+    }
+    if (command == L"shortcut" && count == 5) return shortcut(arguments[2], arguments[3], std::stoi(arguments[4]));
+    if (command == L"message" && count == 3) return message(arguments[2]);
+    std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS | message TITLE\n", stderr);
+    return 2;
+}

@@ -1,0 +1,135 @@
+#!/bin/bash
+# corvane.exe end to end, used the way a person uses it: recent shortcuts made by the shell,
+# the stand-in desktop running, the icon in Wine's system tray right-clicked with xdotool,
+# the editor and the dialog typed into and closed, the program ended from its menu, and a
+# start-up that fails on a malformed store. Screenshots go to build/windows/screenshots.
+# Runs in the prefix and on the display that scripts/test prepares; $1 is build/windows.
+set -euo pipefail
+
+build="$(cd "$1" && pwd)"
+shots="$build/screenshots"
+mkdir -p "$shots"
+passed=0
+
+fail() {
+    echo "tray test: $*" >&2
+    import -window root "$shots/failure.png" 2>/dev/null || true
+    echo "0 passed, 1 failed"
+    exit 1
+}
+check() {
+    local what="$1"
+    shift
+    "$@" || fail "$what"
+    passed=$((passed + 1))
+}
+# Polls until the command succeeds, for at most $1 seconds.
+wait_for() {
+    local tenths=$(($1 * 10))
+    shift
+    for ((i = 0; i < tenths; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+helper() { wine "$build/tray_helper.exe" "$@" | tr -d '\r'; }
+
+mapfile -t folders < <(helper folders)
+desktop="$(winepath -u "${folders[0]}")"
+app="$WINEPREFIX/drive_c/Quillon Corvane"
+rm -rf "$app" "$WINEPREFIX/drive_c/vantrel" "$WINEPREFIX/drive_c/work"
+cp -r "$build/dist" "$app"
+find "$desktop" -maxdepth 1 -type f -delete
+age=10
+for name in Alpha Beta Gamma Delta; do
+    mkdir -p "$WINEPREFIX/drive_c/work/$name"
+    helper shortcut "${folders[1]}\\$name.lnk" "C:\\work\\$name" "$age"
+    age=$((age + 10))
+done
+
+links() { (cd "$desktop" && ls -1 | sort | tr '\n' ',') }
+staged() { (cd "$WINEPREFIX/drive_c/vantrel" && ls -1 | sort | tr '\n' ',') }
+has_links() { [ "$(links)" = "$1" ] && [ "$(staged)" = "$1" ]; }
+visible_window() { xdotool search --onlyvisible --name "^$1\$" | head -n 1; }
+popup() {
+    for window in $(xdotool search --onlyvisible --class corvane.exe 2>/dev/null); do
+        xwininfo -id "$window" | grep -q "(has no name)" && { echo "$window"; return 0; }
+    done
+    return 1
+}
+# Right-clicks the icon, the first in the bottom row of the tray window, until the popup is
+# up (a click can go to a window just closed).
+open_menu() {
+    local tray height
+    tray="$(xdotool search --name "Wine System Tray" | head -n 1)"
+    height="$(xwininfo -id "$tray" | sed -n 's/^ *Height: //p')"
+    for _ in 1 2 3 4 5; do
+        xdotool windowraise "$tray" mousemove --window "$tray" 13 $((height - 12)) click 3
+        wait_for 3 popup && return 0
+    done
+    return 1
+}
+# Clicks the popup's item, counted from 0.
+choose() {
+    local menu
+    menu="$(popup)"
+    xdotool mousemove --window "$menu" 40 $((18 * $1 + 9)) click 1
+}
+wait_closed() { wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' >/dev/null"; }
+
+wine "$build/fake_desktop.exe" "Alpha work=400,300" "Beta work=500,300" >/dev/null 2>&1 &
+fake_desktop=$!
+wine 'C:\Quillon Corvane\corvane.exe' &
+program=$!
+trap 'kill $fake_desktop $program 2>/dev/null || true' EXIT
+
+check "the first refresh made the four links" wait_for 60 has_links "Alpha work.lnk,Beta work.lnk,Delta work.lnk,Gamma work.lnk,"
+check "the icon's popup opens on a right click" open_menu
+import -window root "$shots/popup.png"
+xdotool key Escape
+
+editor="Quillon Corvane Banned Links List"
+check "the popup opens again" open_menu
+choose 0
+check "the editor opens" wait_for 10 visible_window "$editor"
+xdotool type --delay 20 "Beta work.lnk"
+import -window root "$shots/editor.png"
+xdotool key alt+F4
+check "the editor closes" wait_closed "$editor"
+check "the editor saved the banned name" cmp -s <(printf '[exclude]\r\nBeta work.lnk') "$app/corvane.ini"
+
+check "the popup opens for the dialog" open_menu
+choose 1
+check "the dialog opens" wait_for 10 visible_window "$editor"
+xdotool type "3"
+import -window root "$shots/dialog.png"
+xdotool key alt+F4
+check "the dialog closes" wait_closed "$editor"
+check "the dialog stored the maximum" cmp -s <(printf '3') "$app/eaoaweoio"
+check "the next refresh bans Beta and keeps three" wait_for 75 has_links "Alpha work.lnk,Delta work.lnk,Gamma work.lnk,"
+
+check "the popup opens for the editor again" open_menu
+choose 0
+check "the editor opens again" wait_for 10 visible_window "$editor"
+xdotool key ctrl+End Return
+xdotool type --delay 20 "Gamma work.lnk"
+check "the popup opens to exit" open_menu
+choose 2
+status=0
+wait "$program" || status=$?
+check "exit ends the program with code 0" [ "$status" -eq 0 ]
+check "exit saved the open editor" cmp -s <(printf '[exclude]\r\nBeta work.lnk\r\nGamma work.lnk') "$app/corvane.ini"
+
+printf 'a line without its equals sign\r\n' >"$app/aweporrwrei"
+wine 'C:\Quillon Corvane\corvane.exe' &
+program=$!
+check "a malformed store shows the start-up message" wait_for 30 visible_window "Quillon Corvane"
+import -window root "$shots/start-up-failure.png"
+message="$(helper message "Quillon Corvane")"
+check "the message names the file" grep -q 'aweporrwrei' <<<"$message"
+status=0
+wait "$program" || status=$?
+check "the failed start-up ends with a non-zero code" [ "$status" -ne 0 ]
+
+echo "tray test: $passed passed, 0 failed"
