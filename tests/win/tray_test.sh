@@ -35,6 +35,12 @@ wait_for() {
 }
 helper() { wine "$build/tray_helper.exe" "$@" | tr -d '\r'; }
 
+only_system_dlls() {
+    ! x86_64-w64-mingw32-objdump -p "$build/dist/corvane.exe" | sed -n 's/.*DLL Name: //p' |
+        grep -v -i -x -E '(advapi32|comctl32|gdi32|kernel32|msvcrt|ole32|shell32|user32)\.dll'
+}
+check "corvane.exe imports only system DLLs" only_system_dlls
+
 mapfile -t folders < <(helper folders)
 desktop="$(winepath -u "${folders[0]}")"
 app="$WINEPREFIX/drive_c/Quillon Corvane"
@@ -120,6 +126,21 @@ status=0
 wait "$program" || status=$?
 check "exit ends the program with code 0" [ "$status" -eq 0 ]
 check "exit saved the open editor" cmp -s <(printf '[exclude]\r\nBeta work.lnk\r\nGamma work.lnk') "$app/corvane.ini"
+
+# A close from outside, as taskkill without /F or an installer sends it, takes the same way out.
+wine 'C:\Quillon Corvane\corvane.exe' &
+program=$!
+check "the popup opens after a new start" wait_for 30 open_menu
+choose 0
+check "the editor opens once more" wait_for 10 visible_window "$editor"
+xdotool key ctrl+End Return
+xdotool type --delay 20 "Delta work.lnk"
+wine taskkill /im corvane.exe >/dev/null 2>&1
+status=0
+wait "$program" || status=$?
+check "a close from outside ends the program with code 0" [ "$status" -eq 0 ]
+check "a close from outside saved the open editor" \
+    cmp -s <(printf '[exclude]\r\nBeta work.lnk\r\nGamma work.lnk\r\nDelta work.lnk') "$app/corvane.ini"
 
 printf 'a line without its equals sign\r\n' >"$app/aweporrwrei"
 wine 'C:\Quillon Corvane\corvane.exe' &
