@@ -1,5 +1,5 @@
 #pragma once
-// Windows only: the owners of the kernel handles the program opens.
+// Windows only: the owners of the handles the program opens, kernel and window system.
 
 #include <windows.h>
 
@@ -36,5 +36,26 @@ struct hkey_traits {
     static void close(type h) noexcept { RegCloseKey(h); }
 };
 using unique_hkey = owner<hkey_traits>;
+
+struct font_traits {
+    using type = HFONT;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type font) noexcept { DeleteObject(font); }
+};
+using unique_font = owner<font_traits>;
+
+struct menu_traits {
+    using type = HMENU;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type menu) noexcept { DestroyMenu(menu); }
+};
+using unique_menu = owner<menu_traits>;
+
+struct icon_traits {
+    using type = HICON;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type icon) noexcept { DestroyIcon(icon); }
+};
+using unique_icon = owner<icon_traits>;
 
 }  // namespace corvane

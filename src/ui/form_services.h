@@ -6,30 +6,9 @@
 
 #include <string>
 
-#include "base/owner.h"
+#include "base/win32_handles.h"
 
 namespace corvane {
-
-struct font_traits {
-    using type = HFONT;
-    static type invalid() noexcept { return nullptr; }
-    static void close(type font) noexcept { DeleteObject(font); }
-};
-using unique_font = owner<font_traits>;
-
-struct menu_traits {
-    using type = HMENU;
-    static type invalid() noexcept { return nullptr; }
-    static void close(type menu) noexcept { DestroyMenu(menu); }
-};
-using unique_menu = owner<menu_traits>;
-
-struct icon_traits {
-    using type = HICON;
-    static type invalid() noexcept { return nullptr; }
-    static void close(type icon) noexcept { DestroyIcon(icon); }
-};
-using unique_icon = owner<icon_traits>;
 
 int twips_to_pixels(int twips, UINT dpi);
 
@@ -38,6 +17,9 @@ unique_font message_font(UINT dpi);
 
 // A top-level window of a class registered on first use, with the application's icon.
 HWND create_form(const wchar_t* class_name, WNDPROC procedure, const std::string& caption, DWORD style);
+
+// Takes the place and size the system suggests with WM_DPICHANGED.
+void take_suggested_rect(HWND window, LPARAM suggested);
 
 // Makes the client area the given size at the window's DPI.
 void size_client(HWND window, int width_twips, int height_twips);

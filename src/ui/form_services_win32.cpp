@@ -32,6 +32,12 @@ HWND create_form(const wchar_t* class_name, WNDPROC procedure, const std::string
                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
 }
 
+void take_suggested_rect(HWND window, LPARAM suggested) {
+    const RECT* rect = reinterpret_cast<const RECT*>(suggested);
+    SetWindowPos(window, nullptr, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void size_client(HWND window, int width_twips, int height_twips) {
     const UINT dpi = GetDpiForWindow(window);
     RECT frame{0, 0, twips_to_pixels(width_twips, dpi), twips_to_pixels(height_twips, dpi)};

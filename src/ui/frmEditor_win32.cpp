@@ -38,13 +38,10 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         case WM_SIZE:
             if (frmEditor().Text1) layout();
             return 0;
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-            SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            take_suggested_rect(window, lparam);
             layout();
             return 0;
-        }
         case WM_SETFOCUS:
             SetFocus(frmEditor().Text1);
             return 0;

@@ -38,13 +38,10 @@ std::string decimal_separator() {
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-            SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            take_suggested_rect(window, lparam);
             layout();
             return 0;
-        }
         case WM_SETFOCUS:
             SetFocus(frm_max_folders().Text1);
             return 0;
