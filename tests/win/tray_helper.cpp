@@ -3,6 +3,7 @@
 //   shortcut LINK TARGET SECONDS     saves a shortcut through the shell, last written SECONDS ago
 //   message TITLE                    waits for a message box of that title, prints its text and
 //                                    presses its OK button
+//   text CLASS                       prints the text of the first EDIT box of that form
 
 #include <windows.h>
 #include <shlobj.h>
@@ -64,6 +65,17 @@ int message(const std::wstring& title) {
     return 1;
 }
 
+// WM_GETTEXT, unlike GetWindowText, reads a control of another process.
+int text(const std::wstring& form_class) {
+    const HWND form = FindWindowW(form_class.c_str(), nullptr);
+    const HWND box = form ? FindWindowExW(form, nullptr, L"EDIT", nullptr) : nullptr;
+    if (!box) return 1;
+    std::wstring content(static_cast<std::size_t>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    SendMessageW(box, WM_GETTEXT, content.size(), reinterpret_cast<LPARAM>(content.data()));
+    print(from_wide(content.c_str()));
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int count, wchar_t** arguments) {
@@ -76,6 +88,7 @@ int wmain(int count, wchar_t** arguments) {
     }
     if (command == L"shortcut" && count == 5) return shortcut(arguments[2], arguments[3], std::stoi(arguments[4]));
     if (command == L"message" && count == 3) return message(arguments[2]);
-    std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS | message TITLE\n", stderr);
+    if (command == L"text" && count == 3) return text(arguments[2]);
+    std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS | message TITLE | text CLASS\n", stderr);
     return 2;
 }

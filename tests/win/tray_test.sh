@@ -12,7 +12,7 @@ mkdir -p "$shots"
 passed=0
 
 fail() {
-    echo "tray test: $*" >&2
+    echo "tray: failed: $*" >&2
     import -window root "$shots/failure.png" 2>/dev/null || true
     echo "0 passed, 1 failed"
     exit 1
@@ -82,6 +82,8 @@ choose() {
     menu="$(popup)"
     xdotool mousemove --window "$menu" 40 $((18 * $1 + 9)) click 1
 }
+# Wine takes keys in a moment after xdotool sends them; wait until the form's box ends in them.
+shows() { [[ "$(helper text "$1")" == *"$2" ]]; }
 wait_closed() { wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' >/dev/null"; }
 
 wine "$build/fake_desktop.exe" "Alpha work=400,300" "Beta work=500,300" >/dev/null 2>&1 &
@@ -91,6 +93,14 @@ program=$!
 trap 'kill $fake_desktop $program 2>/dev/null || true' EXIT
 
 check "the first refresh made the four links" wait_for 60 has_links "Alpha work.lnk,Beta work.lnk,Delta work.lnk,Gamma work.lnk,"
+
+# A second copy in the same session ends at once and changes nothing.
+state() { ls -l --full-time "$app" "$desktop" "$WINEPREFIX/drive_c/vantrel"; }
+before="$(state)"
+status=0
+timeout 20 wine 'C:\Quillon Corvane\corvane.exe' || status=$?
+check "a second copy ends at once" [ "$status" -eq 0 ]
+check "a second copy changes nothing" [ "$(state)" = "$before" ]
 check "the icon's popup opens on a right click" open_menu
 import -window root "$shots/popup.png"
 xdotool key Escape
@@ -100,6 +110,7 @@ check "the popup opens again" open_menu
 choose 0
 check "the editor opens" wait_for 10 visible_window "$editor"
 xdotool type --delay 20 "Beta work.lnk"
+check "the editor shows the typed name" wait_for 10 shows frmEditor "Beta work.lnk"
 import -window root "$shots/editor.png"
 xdotool key alt+F4
 check "the editor closes" wait_closed "$editor"
@@ -109,6 +120,7 @@ check "the popup opens for the dialog" open_menu
 choose 1
 check "the dialog opens" wait_for 10 visible_window "$editor"
 xdotool type "3"
+check "the dialog shows the typed number" wait_for 10 shows frm_max_folders 3
 import -window root "$shots/dialog.png"
 xdotool key alt+F4
 check "the dialog closes" wait_closed "$editor"
@@ -120,6 +132,7 @@ choose 0
 check "the editor opens again" wait_for 10 visible_window "$editor"
 xdotool key ctrl+End Return
 xdotool type --delay 20 "Gamma work.lnk"
+check "the editor shows the second name" wait_for 10 shows frmEditor $'\nGamma work.lnk'
 check "the popup opens to exit" open_menu
 choose 2
 status=0
@@ -135,6 +148,7 @@ choose 0
 check "the editor opens once more" wait_for 10 visible_window "$editor"
 xdotool key ctrl+End Return
 xdotool type --delay 20 "Delta work.lnk"
+check "the editor shows the third name" wait_for 10 shows frmEditor $'\nDelta work.lnk'
 wine taskkill /im corvane.exe >/dev/null 2>&1
 status=0
 wait "$program" || status=$?
@@ -153,4 +167,4 @@ status=0
 wait "$program" || status=$?
 check "the failed start-up ends with a non-zero code" [ "$status" -ne 0 ]
 
-echo "tray test: $passed passed, 0 failed"
+echo "tray: $passed passed, 0 failed"
