@@ -24,6 +24,10 @@ std::string executable_name();
 // Windows, a folder of that name under the temporary folder elsewhere.
 std::string default_staging_folder();
 
+// The desktop folder the shell shows, without a trailing separator; "" when the shell cannot
+// say (and always in the portable build).
+std::string shell_desktop_folder();
+
 // The variable's value; "" when it is not set.
 std::string environment_variable(const std::string& name);
 

@@ -18,6 +18,8 @@ std::string default_staging_folder() {
     return folder + path_separator;
 }
 
+std::string shell_desktop_folder() { return {}; }
+
 std::string environment_variable(const std::string& name) {
     const char* value = std::getenv(name.c_str());
     return value ? value : "";

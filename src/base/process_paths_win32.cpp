@@ -1,9 +1,12 @@
 #include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <vector>
 
 #include "base/process_paths.h"
 #include "base/wide.h"
+#include "base/win32_handles.h"
 
 namespace corvane {
 
@@ -21,6 +24,13 @@ std::string executable_path() {
 }
 
 std::string default_staging_folder() { return "C:\\vantrel\\"; }
+
+std::string shell_desktop_folder() {
+    wchar_t* raw = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_Desktop, KF_FLAG_DEFAULT, nullptr, &raw);
+    const co_task_memory<wchar_t*> path(raw);
+    return SUCCEEDED(result) && path ? from_wide(path.get()) : std::string();
+}
 
 std::string environment_variable(const std::string& name) {
     const std::wstring wide_name = to_wide(name);

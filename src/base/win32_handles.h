@@ -2,6 +2,7 @@
 // Windows only: the owners of the handles the program opens, kernel and window system.
 
 #include <windows.h>
+#include <objbase.h>
 
 #include "base/owner.h"
 
@@ -57,5 +58,15 @@ struct icon_traits {
     static void close(type icon) noexcept { DestroyIcon(icon); }
 };
 using unique_icon = owner<icon_traits>;
+
+// Memory the system hands over to be freed with CoTaskMemFree.
+template <typename Pointer>
+struct co_task_memory_traits {
+    using type = Pointer;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type p) noexcept { CoTaskMemFree(p); }
+};
+template <typename Pointer>
+using co_task_memory = owner<co_task_memory_traits<Pointer>>;
 
 }  // namespace corvane

@@ -1,9 +1,10 @@
 #pragma once
-// Windows only: the owners of a COM interface pointer and of memory COM hands over.
+// Windows only: the owner of a COM interface pointer.
 
 #include <objbase.h>
 
 #include "base/owner.h"
+#include "base/win32_handles.h"
 
 namespace corvane {
 
@@ -15,14 +16,5 @@ struct com_traits {
 };
 template <typename Interface>
 using com_ptr = owner<com_traits<Interface>>;
-
-template <typename Pointer>
-struct co_task_memory_traits {
-    using type = Pointer;
-    static type invalid() noexcept { return nullptr; }
-    static void close(type p) noexcept { CoTaskMemFree(p); }
-};
-template <typename Pointer>
-using co_task_memory = owner<co_task_memory_traits<Pointer>>;
 
 }  // namespace corvane

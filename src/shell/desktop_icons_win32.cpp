@@ -146,20 +146,33 @@ HWND find_desktop_list_view() {
     return nullptr;
 }
 
-// One access to the desktop's list view: open on construction, closed on every way out.
+// The shared buffers of one access, closed on every way out.
+class shared_buffers_scope {
+public:
+    explicit shared_buffers_scope(window_handle list_view) {
+        set_fatal_error_filter();
+        open_shared_buffers(list_view);
+    }
+    ~shared_buffers_scope() { close_shared_buffers(); }
+    shared_buffers_scope(const shared_buffers_scope&) = delete;
+    shared_buffers_scope& operator=(const shared_buffers_scope&) = delete;
+};
+
+std::int32_t attach_for_items(window_handle list_view) {
+    list_view_info info;
+    info.window = list_view;
+    attach_list_view(info);
+    return info.item_total;
+}
+
+// One access to the desktop's list view. The buffers' owner is complete before attaching,
+// which may throw, so that they are closed whatever happens.
 class desktop_access {
 public:
-    desktop_access() : window_(reinterpret_cast<window_handle>(find_desktop_list_view())) {
-        set_fatal_error_filter();
-        list_view_info info;
-        info.window = window_;
-        open_shared_buffers(info.window);
-        attach_list_view(info);
-        item_total_ = info.item_total;
-    }
-    ~desktop_access() { close_shared_buffers(); }
-    desktop_access(const desktop_access&) = delete;
-    desktop_access& operator=(const desktop_access&) = delete;
+    desktop_access()
+        : window_(reinterpret_cast<window_handle>(find_desktop_list_view())),
+          buffers_(window_),
+          item_total_(attach_for_items(window_)) {}
 
     // The first item whose label + ".lnk" is the name, letter case included; 0 for none.
     int find(const std::string& link_file_name) const {
@@ -171,6 +184,7 @@ public:
 
 private:
     window_handle window_;
+    shared_buffers_scope buffers_;
     std::int32_t item_total_ = 0;
 };
 

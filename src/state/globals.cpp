@@ -44,9 +44,14 @@ void clear_globals() {
 }  // namespace
 
 start_up_sources process_start_up_sources() {
-    std::string desktop = environment_variable("USERPROFILE");
-    desktop += path_separator;
-    desktop += "Desktop";
+    // The folder the shell shows: OneDrive's backup and policies often move it away from
+    // the profile's own "Desktop".
+    std::string desktop = shell_desktop_folder();
+    if (desktop.empty()) {
+        desktop = environment_variable("USERPROFILE");
+        desktop += path_separator;
+        desktop += "Desktop";
+    }
     desktop += path_separator;
     return {
         .application_folder = application_folder(),

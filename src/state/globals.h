@@ -38,8 +38,9 @@ struct start_up_sources {
     std::string staging_folder;  // trailing separator included
 };
 
-// The executable's folder and name, "USERPROFILE" + "\Desktop\" joined without checks
-// (an unset variable counts as ""), the system registry and the fixed staging folder.
+// The executable's folder and name, the desktop folder the shell names (where it cannot,
+// "USERPROFILE" + "\Desktop\" joined without checks, an unset variable counting as ""),
+// the system registry and the fixed staging folder.
 start_up_sources process_start_up_sources();
 
 // Fills the shared state in its fixed order. Traps nothing: a store that rejects its

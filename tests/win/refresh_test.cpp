@@ -85,5 +85,47 @@ TEST(RefreshOnWindows, AUnixLinkPlantedAtTheStagingFolderLeavesWhatIsBehindIt) {
     EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{});
 }
 
+// The shell's "User Shell Folders" value of the desktop, pointed elsewhere for one test.
+class moved_desktop {
+public:
+    explicit moved_desktop(const std::string& folder) {
+        DWORD size = sizeof old_;
+        had_ = RegGetValueW(HKEY_CURRENT_USER, key, L"Desktop", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                            &type_, old_, &size) == ERROR_SUCCESS;
+        set(REG_SZ, to_wide(folder));
+    }
+    ~moved_desktop() {
+        if (had_) {
+            set(type_, old_);
+        } else {
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"Desktop");
+        }
+    }
+    moved_desktop(const moved_desktop&) = delete;
+    moved_desktop& operator=(const moved_desktop&) = delete;
+
+private:
+    static constexpr const wchar_t* key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    void set(DWORD type, const std::wstring& value) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Desktop", type, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    wchar_t old_[MAX_PATH]{};
+    DWORD type_ = REG_SZ;
+    bool had_ = false;
+};
+
+TEST(RefreshOnWindows, PutsTheLinksOnTheDesktopTheShellNames) {
+    const testing::temp_folder elsewhere;
+    const moved_desktop moved(elsewhere.path());
+    real_places scope;
+    ASSERT_EQ(scope.desktop, elsewhere.path() + "\\");
+    scope.init();
+    save_shortcut(scope.desktop + "Stale s.lnk", scope.folder("s/Stale"), link_marker);
+    scope.add_recent(scope.recent, "A.lnk", scope.folder("p/A"), 10);
+    refresh();
+    EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"A p.lnk"});
+}
+
 }  // namespace
 }  // namespace corvane
