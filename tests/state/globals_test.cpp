@@ -79,12 +79,16 @@ TEST(InitGlobals, StopsAtTheFailingStepAndLeavesTheLaterFieldsEmpty) {
 
 TEST(InitGlobals, TheProcessGivesTheFoldersTheNameAndTheDesktop) {
     const std::string desktop_tail = std::string(1, path_separator) + "Desktop" + path_separator;
-    {
-        // Joined as it stands, with no check of the separators.
-        const environment_scope profile("USERPROFILE", std::string("C:\\Users\\Zo/\u00E9"));
-        EXPECT_EQ(process_start_up_sources().desktop_folder, "C:\\Users\\Zo/\u00E9" + desktop_tail);
-    }
-    {
+    if (const std::string shown = shell_desktop_folder(); !shown.empty()) {
+        // The shell names it on Windows, whatever the profile variable says.
+        const environment_scope profile("USERPROFILE", std::string("C:\\elsewhere"));
+        EXPECT_EQ(process_start_up_sources().desktop_folder, shown + path_separator);
+    } else {
+        {
+            // Joined as it stands, with no check of the separators.
+            const environment_scope profile("USERPROFILE", std::string("C:\\Users\\Zo/\u00E9"));
+            EXPECT_EQ(process_start_up_sources().desktop_folder, "C:\\Users\\Zo/\u00E9" + desktop_tail);
+        }
         const environment_scope profile("USERPROFILE", std::nullopt);
         EXPECT_EQ(process_start_up_sources().desktop_folder, desktop_tail);
     }
