@@ -14,7 +14,7 @@ passed=0
 fail() {
     echo "tray: failed: $*" >&2
     import -window root "$shots/failure.png" 2>/dev/null || true
-    echo "0 passed, 1 failed"
+    echo "tray: $passed passed, 1 failed"
     exit 1
 }
 check() {
