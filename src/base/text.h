@@ -1,6 +1,7 @@
 #pragma once
-// Text is UTF-8 inside the program. These convert at the edges: UTF-16 for wide APIs and
-// the shortcut format, the ANSI code page for text files, INI files and ANSI system calls.
+// Text is UTF-8 inside the program. These convert at the edges: UTF-16 for wide APIs, the
+// shortcut format and text files the ANSI code page cannot hold, the ANSI code page for the
+// other text files.
 
 #include <cstdint>
 #include <string>

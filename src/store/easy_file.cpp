@@ -40,7 +40,7 @@ void write_file(const std::string& path, const std::string& text, bool append) {
         const std::string old = file_exists(path) ? read_file_bytes(path) : std::string();
         if (old.starts_with(utf16_mark)) {
             append_file_bytes(path, utf8_to_utf16le(text));
-        } else if (ansi_can_hold(text)) {
+        } else if (!old.empty() && ansi_can_hold(text)) {
             append_file_bytes(path, utf8_to_ansi(text));
         } else {
             replace_file_bytes(path, encode(decode(old) + text));

@@ -53,6 +53,8 @@ TEST(EasyFile, WritesWhatTheCodePageCannotHoldAsUtf16) {
     // Text whose ANSI bytes would begin like the mark.
     write_file(path, "\u00FF\u00FEk=v\r\n", false);
     EXPECT_EQ(read_file(path), "\u00FF\u00FEk=v\r\n");
+    write_file(folder.file("new"), "\u00FF\u00FEk=v\r\n", true);
+    EXPECT_EQ(read_file(folder.file("new")), "\u00FF\u00FEk=v\r\n");
 
     // An ANSI file that cannot take the addition whole becomes UTF-16.
     write_file(folder.file("ansi"), "one ", false);
