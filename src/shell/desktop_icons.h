@@ -100,10 +100,11 @@ std::string window_class_name(window_handle window);
 // The NUL-terminated UTF-16 text at address.
 std::string wide_to_text(const char16_t* address);
 
-// The desktop icon whose label + ".lnk" equals the file name exactly; the first such item
-// counts. (0, 0) when there is none or no desktop list view.
+// The desktop icon of that shortcut file: through the shell's desktop view where it answers
+// (shell/desktop_view.h), otherwise the list view item whose label + ".lnk" equals the file
+// name exactly, the first such item. (0, 0) when there is none or no desktop list view.
 icon_point get_desktop_icon_position(const std::string& link_file_name);
-// Moves that icon; does nothing when there is none.
+// Moves that icon the same way; does nothing when there is none.
 void set_desktop_icon_position(const std::string& link_file_name, icon_point position);
 
 // The point as one message parameter: x in the low 16 bits, y in the high 16 bits, each

@@ -9,6 +9,7 @@
 #include "base/win32_handles.h"
 #include "fatal/g_errors.h"
 #include "shell/desktop_icons.h"
+#include "shell/desktop_view.h"
 
 namespace corvane {
 namespace {
@@ -361,12 +362,14 @@ std::string window_class_name(window_handle window) {
 }
 
 icon_point get_desktop_icon_position(const std::string& link_file_name) {
+    if (const auto position = desktop_view_icon_position(link_file_name)) return *position;
     const desktop_access access;
     const int item = access.find(link_file_name);
     return item ? get_item_position(item) : icon_point{};
 }
 
 void set_desktop_icon_position(const std::string& link_file_name, icon_point position) {
+    if (desktop_view_move_icon(link_file_name, position)) return;
     const desktop_access access;
     if (const int item = access.find(link_file_name))
         SendMessageA(access.window(), LVM_SETITEMPOSITION, item - 1, pack_icon_point(position));

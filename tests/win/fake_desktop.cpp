@@ -6,9 +6,10 @@
 //   --stray    only a top-level list view, no desktop windows at all
 //   --report   report view with the columns "Name" and "Size"; an item's size is its label
 //              followed by " size"
-// A hidden top-level window of class "CorvaneFakeDesktop" answers the tests:
-//   WM_APP + 1, wParam item from 0: the item's position as x | y << 16, -1 when none
-//   WM_APP + 2: the list view's window handle
+//   --desktop-view  also serves a ShellWindows class object whose desktop view places the
+//              list view's items (fake_desktop_view.cpp)
+// A hidden top-level window of class "CorvaneFakeDesktop" answers the tests'
+// messages of fake_desktop_protocol.h.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -16,6 +17,10 @@
 
 #include <string>
 #include <vector>
+
+#include "win/fake_desktop_view.h"
+
+using namespace corvane::testing;
 
 namespace {
 
@@ -29,12 +34,13 @@ struct placement {
 std::vector<placement> positions;
 
 LRESULT CALLBACK control_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_APP + 1) {
+    if (message == ask_position) {
         POINT point{};
         if (!SendMessageW(list_view, LVM_GETITEMPOSITION, wparam, reinterpret_cast<LPARAM>(&point))) return -1;
         return static_cast<LRESULT>((point.x & 0xFFFF) | ((point.y & 0xFFFF) << 16));
     }
-    if (message == WM_APP + 2) return reinterpret_cast<LRESULT>(list_view);
+    if (message == ask_list_view) return reinterpret_cast<LRESULT>(list_view);
+    if (message == ask_view_calls) return desktop_view_calls();
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
@@ -94,7 +100,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    bool workerw = false, stray = false, report = false;
+    bool workerw = false, stray = false, report = false, desktop_view = false;
     std::vector<std::wstring> items;
     for (int i = 1; i < count; ++i) {
         const std::wstring argument = arguments[i];
@@ -104,18 +110,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             stray = true;
         } else if (argument == L"--report") {
             report = true;
+        } else if (argument == L"--desktop-view") {
+            desktop_view = true;
         } else {
             items.push_back(argument);
         }
     }
     LocalFree(arguments);
 
+    HWND progman = nullptr;
     const DWORD view_style = (report ? LVS_REPORT : LVS_ICON) | WS_CLIPSIBLINGS;
     if (stray) {
         list_view = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_POPUP | WS_VISIBLE | view_style, 0, 0, 1024, 768,
                                     nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     } else {
-        const HWND progman = top_level(L"Progman");
+        progman = top_level(L"Progman");
         HWND host = progman;
         if (workerw) {
             top_level(L"WorkerW");
@@ -138,6 +147,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&pending);
     for (const placement& place : positions)
         SendMessageW(list_view, LVM_SETITEMPOSITION, place.index, MAKELPARAM(place.x, place.y));
+    if (desktop_view) serve_desktop_view(progman, list_view);
     // Made last: the tests take it as the sign that the desktop is ready.
     CreateWindowExW(0, L"CorvaneFakeDesktop", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr),
                     nullptr);

@@ -3,6 +3,7 @@
 // stand-in for the shell's desktop (tests/win/fake_desktop.cpp) in a process of its own.
 
 #include <windows.h>
+#include <exdisp.h>
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,9 @@
 #include <thread>
 
 #include "base/win32_handles.h"
+#include "shell/com_ptr.h"
 #include "shell/desktop_icons.h"
+#include "win/fake_desktop_protocol.h"
 
 namespace corvane::testing {
 
@@ -40,7 +43,7 @@ class fake_desktop {
 public:
     explicit fake_desktop(const std::string& arguments) : child_(start("fake_desktop.exe", arguments)) {
         EXPECT_TRUE(wait_for([&] { return (control_ = window_of_process(L"CorvaneFakeDesktop", child_.id)); }));
-        list_view_ = reinterpret_cast<HWND>(SendMessageW(control_, WM_APP + 2, 0, 0));
+        list_view_ = reinterpret_cast<HWND>(SendMessageW(control_, ask_list_view, 0, 0));
     }
     ~fake_desktop() {
         TerminateProcess(child_.process.get(), 0);
@@ -54,10 +57,12 @@ public:
 
     // Read by the desktop itself, not through the module under test.
     icon_point position(int index) const {
-        const LRESULT packed = SendMessageW(control_, WM_APP + 1, index, 0);
+        const LRESULT packed = SendMessageW(control_, ask_position, index, 0);
         if (packed == -1) return {-1, -1};
         return {static_cast<std::int16_t>(packed & 0xFFFF), static_cast<std::int16_t>((packed >> 16) & 0xFFFF)};
     }
+
+    LRESULT desktop_view_calls() const { return SendMessageW(control_, ask_view_calls, 0, 0); }
 
     // Committed private memory, which every allocation made for it adds to.
     std::size_t committed_bytes() const {
@@ -84,6 +89,31 @@ private:
     child_process child_;
     HWND control_ = nullptr;
     HWND list_view_ = nullptr;
+};
+
+// While it lasts, this process's requests for CLSID_ShellWindows reach the class object of
+// a stand-in desktop started with --desktop-view, in its process.
+class stand_in_shell_windows_scope {
+public:
+    stand_in_shell_windows_scope() {
+        IClassFactory* factory = nullptr;
+        EXPECT_HRESULT_SUCCEEDED(CoGetClassObject(stand_in_shell_windows, CLSCTX_LOCAL_SERVER, nullptr,
+                                                  IID_IClassFactory, reinterpret_cast<void**>(&factory)));
+        factory_.reset(factory);
+        if (factory) {
+            EXPECT_HRESULT_SUCCEEDED(CoRegisterClassObject(CLSID_ShellWindows, factory, CLSCTX_INPROC_SERVER,
+                                                           REGCLS_MULTIPLEUSE, &cookie_));
+        }
+    }
+    ~stand_in_shell_windows_scope() {
+        if (cookie_) CoRevokeClassObject(cookie_);
+    }
+    stand_in_shell_windows_scope(const stand_in_shell_windows_scope&) = delete;
+    stand_in_shell_windows_scope& operator=(const stand_in_shell_windows_scope&) = delete;
+
+private:
+    com_ptr<IClassFactory> factory_;
+    DWORD cookie_ = 0;
 };
 
 }  // namespace corvane::testing

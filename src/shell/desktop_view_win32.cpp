@@ -1,0 +1,102 @@
+#include "shell/desktop_view.h"
+
+#include <windows.h>
+#include <exdisp.h>
+#include <servprov.h>
+#include <shlguid.h>
+#include <shlobj.h>
+
+#include "base/wide.h"
+#include "base/win32_handles.h"
+#include "shell/com_ptr.h"
+
+namespace corvane {
+namespace {
+
+// The interface a call hands out through its last parameter; empty when the call fails or
+// hands out nothing (S_FALSE).
+template <typename Interface, typename Call>
+com_ptr<Interface> obtain(const Call& call) {
+    void* raw = nullptr;
+    const HRESULT result = call(&raw);
+    return com_ptr<Interface>(SUCCEEDED(result) ? static_cast<Interface*>(raw) : nullptr);
+}
+
+// The shell's desktop window, its browser, the browser's active view, and that view's
+// items, each step only when the one before answered.
+com_ptr<IFolderView> desktop_folder_view() {
+    const auto windows = obtain<IShellWindows>([](void** out) {
+        return CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, out);
+    });
+    if (!windows) return {};
+    VARIANT location{};
+    location.vt = VT_I4;
+    location.lVal = CSIDL_DESKTOP;
+    VARIANT no_root{};
+    no_root.vt = VT_EMPTY;
+    LONG window = 0;
+    const auto desktop = obtain<IDispatch>([&](void** out) {
+        return windows.get()->FindWindowSW(&location, &no_root, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
+                                           reinterpret_cast<IDispatch**>(out));
+    });
+    if (!desktop) return {};
+    const auto services = obtain<IServiceProvider>(
+        [&](void** out) { return desktop.get()->QueryInterface(IID_IServiceProvider, out); });
+    if (!services) return {};
+    const auto browser = obtain<IShellBrowser>([&](void** out) {
+        return services.get()->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, out);
+    });
+    if (!browser) return {};
+    const auto view = obtain<IShellView>(
+        [&](void** out) { return browser.get()->QueryActiveShellView(reinterpret_cast<IShellView**>(out)); });
+    if (!view) return {};
+    return obtain<IFolderView>([&](void** out) { return view.get()->QueryInterface(IID_IFolderView, out); });
+}
+
+// The view's item for the file name, parsed by the view's own folder.
+co_task_memory<PIDLIST_RELATIVE> view_item(IFolderView* view, const std::string& link_file_name) {
+    const auto folder =
+        obtain<IShellFolder>([&](void** out) { return view->GetFolder(IID_IShellFolder, out); });
+    if (!folder) return {};
+    std::wstring name = to_wide(link_file_name);
+    // Some proxies refuse null for these two optional parameters.
+    ULONG eaten = 0;
+    ULONG attributes = 0;
+    PIDLIST_RELATIVE item = nullptr;
+    if (FAILED(folder.get()->ParseDisplayName(nullptr, nullptr, name.data(), &eaten, &item, &attributes)))
+        return {};
+    return co_task_memory<PIDLIST_RELATIVE>(item);
+}
+
+// The view and the item in it, or nothing.
+struct view_and_item {
+    com_ptr<IFolderView> view;
+    co_task_memory<PIDLIST_RELATIVE> item;
+};
+
+view_and_item find(const std::string& link_file_name) {
+    view_and_item found;
+    found.view = desktop_folder_view();
+    if (found.view) found.item = view_item(found.view.get(), link_file_name);
+    return found;
+}
+
+}  // namespace
+
+std::optional<icon_point> desktop_view_icon_position(const std::string& link_file_name) {
+    const view_and_item found = find(link_file_name);
+    if (!found.item) return std::nullopt;
+    POINT point{};
+    if (FAILED(found.view.get()->GetItemPosition(found.item.get(), &point))) return std::nullopt;
+    return icon_point{point.x, point.y};
+}
+
+bool desktop_view_move_icon(const std::string& link_file_name, icon_point position) {
+    const view_and_item found = find(link_file_name);
+    if (!found.item) return false;
+    PCUITEMID_CHILD items[] = {found.item.get()};
+    POINT point{position.x, position.y};
+    return SUCCEEDED(found.view.get()->SelectAndPositionItems(1, items, &point, SVSI_POSITIONITEM));
+}
+
+}  // namespace corvane
