@@ -64,6 +64,9 @@ LONG WINAPI fatal_error_filter(EXCEPTION_POINTERS* exception) {
 
 void set_fatal_error_filter() {
     prepare_texts();
+    // A stack overflow leaves a few kilobytes; the message box needs more.
+    ULONG reserve = 64 * 1024;
+    SetThreadStackGuarantee(&reserve);
     SetUnhandledExceptionFilter(fatal_error_filter);
 }
 
