@@ -26,6 +26,32 @@ void remove_stale_links() {
     }
 }
 
+namespace {
+
+// Uninstalling is a last chance: one stubborn file must not keep the others.
+void try_delete(const std::string& path) {
+    try {
+        delete_file(path);
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+void remove_all_own_links(const std::string& desktop_folder, const std::string& staging_folder) {
+    if (folder_exists(desktop_folder)) {
+        for (const file_entry& file : folder_files(desktop_folder))
+            if (is_link_name(file.name) && is_own_link(file.path)) try_delete(file.path);
+    }
+    if (!folder_exists(staging_folder) || !is_real_folder(staging_folder)) return;
+    for (const file_entry& file : folder_files(staging_folder)) try_delete(file.path);
+    try {
+        delete_folder(staging_folder);
+    } catch (const std::exception&) {
+        // Something of the user's is in it.
+    }
+}
+
 bool is_own_link(const std::string& path) { return same_text(link_description(path), link_marker); }
 
 }  // namespace corvane

@@ -34,6 +34,9 @@ file_time date_last_modified(const file_entry& file);
 // The folder exists afterwards; raises otherwise (also when it existed already).
 void create_folder(const std::string& path);
 
+// An empty folder only: a folder with anything in it, or none at all, raises.
+void delete_folder(const std::string& path);
+
 // Copies under the source's name into the folder, replacing a file of that name. The copy
 // is writable whatever the source's attributes: it is the program's own file from then on.
 void copy_file(const std::string& source_path, const std::string& destination_folder);

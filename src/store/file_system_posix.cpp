@@ -133,6 +133,10 @@ void create_folder(const std::string& path) {
     if (::mkdir(path.c_str(), 0777) != 0) raise_errno("CreateFolder", path, errno == ENOENT ? ENOTDIR : errno);
 }
 
+void delete_folder(const std::string& path) {
+    if (::rmdir(path.c_str()) != 0) raise_errno("RmDir", path);
+}
+
 void copy_file(const std::string& source_path, const std::string& destination_folder) {
     const std::string destination = !destination_folder.empty() && destination_folder.back() == path_separator
                                         ? destination_folder + file_name_of(source_path)

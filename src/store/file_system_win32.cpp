@@ -128,6 +128,10 @@ void create_folder(const std::string& path) {
     if (!CreateDirectoryW(to_wide(path).c_str(), nullptr)) raise_last_error("CreateFolder", path);
 }
 
+void delete_folder(const std::string& path) {
+    if (!RemoveDirectoryW(to_wide(path).c_str())) raise_last_error("RmDir", path);
+}
+
 void copy_file(const std::string& source_path, const std::string& destination_folder) {
     const std::string destination = !destination_folder.empty() && destination_folder.back() == path_separator
                                         ? destination_folder + file_name_of(source_path)

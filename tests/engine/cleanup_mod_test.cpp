@@ -24,23 +24,23 @@ std::string position_on_file(const std::string& name) {
     return positions.exists(name) ? positions.item(name, 1) + "," + positions.item(name, 2) : "";
 }
 
-TEST(RemoveStaleLinks, DeletesOwnLinksNotMadeAgainOnceTheirPlaceIsStored) {
-    testing::globals_scope scope;
-    scope.init();
+const struct {
+    std::string name;
+    std::optional<std::string> description;  // none: not a shortcut, though it holds the marker
+    bool made_again;
+    bool kept;  // by the cleanup
+} cases[] = {
+    {"Stale a.lnk", marker, false, false},
+    {"Made again b.lnk", marker, true, true},
+    {"Users own c.lnk", "  quillon CORVANE link ", false, false},
+    {"Shouting d.LNK", marker, false, true},
+    {"Other e.lnk", "Quillon  Corvane Link", false, true},
+    {"Plain f.lnk", std::nullopt, false, true},
+};
+
+// The cases on the desktop, and the links made again in the staging folder.
+void lay_out_cases(const testing::globals_scope& scope) {
     create_folder(scope.staging);
-    const struct {
-        std::string name;
-        std::optional<std::string> description;  // none: not a shortcut, though it holds the marker
-        bool made_again;
-        bool kept;
-    } cases[] = {
-        {"Stale a.lnk", marker, false, false},
-        {"Made again b.lnk", marker, true, true},
-        {"Users own c.lnk", "  quillon CORVANE link ", false, false},
-        {"Shouting d.LNK", marker, false, true},
-        {"Other e.lnk", "Quillon  Corvane Link", false, true},
-        {"Plain f.lnk", std::nullopt, false, true},
-    };
     for (const auto& c : cases) {
         if (c.description) {
             testing::save_shortcut(scope.desktop + c.name, scope.app.path(), *c.description);
@@ -49,6 +49,12 @@ TEST(RemoveStaleLinks, DeletesOwnLinksNotMadeAgainOnceTheirPlaceIsStored) {
         }
         if (c.made_again) write_bytes(scope.staging + c.name, "x");
     }
+}
+
+TEST(RemoveStaleLinks, DeletesOwnLinksNotMadeAgainOnceTheirPlaceIsStored) {
+    testing::globals_scope scope;
+    scope.init();
+    lay_out_cases(scope);
     remove_stale_links();
     for (const auto& c : cases) {
         EXPECT_EQ(file_exists(scope.desktop + c.name), c.kept) << c.name;
@@ -62,6 +68,23 @@ TEST(RemoveStaleLinks, DeletesOwnLinksNotMadeAgainOnceTheirPlaceIsStored) {
     EXPECT_TRUE(file_exists(scope.desktop + "Locked l.lnk"));
     EXPECT_EQ(position_on_file("Locked l.lnk"), "0,0");
     testing::set_read_only(scope.desktop + "Locked l.lnk", false);
+}
+
+TEST(RemoveAllOwnLinks, TakesTheProgramsLinksAndStagingFolderAndNothingElse) {
+    testing::globals_scope scope;
+    lay_out_cases(scope);
+    remove_all_own_links(scope.desktop, scope.staging);
+    for (const auto& c : cases) EXPECT_EQ(file_exists(scope.desktop + c.name), c.kept && !c.made_again) << c.name;
+    EXPECT_FALSE(folder_exists(scope.staging));
+
+    // Behind a staging folder that is a link, nothing is touched.
+    const testing::temp_folder behind;
+    write_bytes(behind.file("Kept.lnk"), "x");
+    const std::string link = scope.staging.substr(0, scope.staging.size() - 1);
+    testing::make_folder_link(link, behind.path());
+    remove_all_own_links(scope.desktop, scope.staging);
+    EXPECT_TRUE(file_exists(behind.file("Kept.lnk")));
+    testing::remove_folder_link(link);
 }
 
 }  // namespace

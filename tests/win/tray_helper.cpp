@@ -1,6 +1,7 @@
-// The Windows side of the tray program's end-to-end test (tests/win/tray_test.sh):
+// The Windows side of the end-to-end tests (tests/win/tray_test.sh, installer_test.sh):
 //   folders                          prints the user's Desktop and Recent folders, a line each
-//   shortcut LINK TARGET SECONDS     saves a shortcut through the shell, last written SECONDS ago
+//   shortcut LINK TARGET SECONDS [DESCRIPTION]
+//                                    saves a shortcut through the shell, last written SECONDS ago
 //   message TITLE                    waits for a message box of that title, prints its text and
 //                                    presses its OK button
 //   text CLASS                       prints the text of the first EDIT box of that form
@@ -27,8 +28,8 @@ std::string folder(int id) {
     return from_wide(path);
 }
 
-int shortcut(const std::wstring& link, const std::wstring& target, int seconds_ago) {
-    testing::save_shortcut(from_wide(link), from_wide(target));
+int shortcut(const std::wstring& link, const std::wstring& target, int seconds_ago, const std::wstring& description) {
+    testing::save_shortcut(from_wide(link), from_wide(target), from_wide(description));
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
@@ -86,9 +87,10 @@ int wmain(int count, wchar_t** arguments) {
         print(folder(CSIDL_RECENT));
         return 0;
     }
-    if (command == L"shortcut" && count == 5) return shortcut(arguments[2], arguments[3], std::stoi(arguments[4]));
+    if (command == L"shortcut" && (count == 5 || count == 6))
+        return shortcut(arguments[2], arguments[3], std::stoi(arguments[4]), count == 6 ? arguments[5] : L"");
     if (command == L"message" && count == 3) return message(arguments[2]);
     if (command == L"text" && count == 3) return text(arguments[2]);
-    std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS | message TITLE | text CLASS\n", stderr);
+    std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS\n", stderr);
     return 2;
 }

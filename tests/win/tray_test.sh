@@ -7,33 +7,8 @@
 set -euo pipefail
 
 build="$(cd "$1" && pwd)"
-shots="$build/screenshots"
-mkdir -p "$shots"
-passed=0
-
-fail() {
-    echo "tray: failed: $*" >&2
-    import -window root "$shots/failure.png" 2>/dev/null || true
-    echo "tray: $passed passed, 1 failed"
-    exit 1
-}
-check() {
-    local what="$1"
-    shift
-    "$@" || fail "$what"
-    passed=$((passed + 1))
-}
-# Polls until the command succeeds, for at most $1 seconds.
-wait_for() {
-    local tenths=$(($1 * 10))
-    shift
-    for ((i = 0; i < tenths; i++)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-helper() { wine "$build/tray_helper.exe" "$@" | tr -d '\r'; }
+suite=tray
+. "$(dirname "$0")/checks.sh"
 
 only_system_dlls() {
     ! x86_64-w64-mingw32-objdump -p "$build/dist/corvane.exe" | sed -n 's/.*DLL Name: //p' |

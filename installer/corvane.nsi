@@ -1,0 +1,135 @@
+; The per-user installer. The build passes VERSION, PUBLISHER, DIST (the folder to ship),
+; GENERATED (shipped_files.nsh) and OUTFILE.
+
+Unicode true
+Target amd64-unicode
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include WinMessages.nsh
+!include "${GENERATED}/shipped_files.nsh"
+
+!define PRODUCT "Quillon Corvane"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonCorvane"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define FOLDERID_UserProgramFiles "{5CD7AEE2-2219-4A67-B85D-6C9CE15660CB}"
+!define KF_FLAG_CREATE 0x8000
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+; An upgrade goes where the last install went.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} setup"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
+
+!define MUI_ICON "${GENERATED}/corvane.ico"
+!define MUI_UNICON "${GENERATED}/corvane.ico"
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_FINISHPAGE_RUN "$INSTDIR\corvane.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; Asks a running copy to close as its own exit command would (its unload saves an open
+; editor), then waits until its one-copy mutex is gone, that is until the process has ended.
+!macro CLOSE_RUNNING_COPY un
+Function ${un}close_running_copy
+    FindWindow $0 "frmMain" "${PRODUCT}"
+    ${If} $0 <> 0
+        SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=10000
+    ${EndIf}
+    StrCpy $2 0
+    ${Do}
+        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\QuillonCorvane.OneCopy") p .r1'
+        ${If} $1 P= 0
+            ${Break}
+        ${EndIf}
+        System::Call 'kernel32::CloseHandle(p r1)'
+        Sleep 100
+        IntOp $2 $2 + 1
+    ${LoopWhile} $2 < 200
+FunctionEnd
+!macroend
+!insertmacro CLOSE_RUNNING_COPY ""
+!insertmacro CLOSE_RUNNING_COPY "un."
+
+Function .onInit
+    ${If} $INSTDIR == ""
+        StrCpy $INSTDIR "$LOCALAPPDATA\Programs\${PRODUCT}"
+        System::Call 'shell32::SHGetKnownFolderPath(g "${FOLDERID_UserProgramFiles}", i ${KF_FLAG_CREATE}, p 0, *p .r1) i .r0'
+        ${If} $0 = 0
+            System::Call '*$1(&w${NSIS_MAX_STRLEN} .r2)'
+            StrCpy $INSTDIR "$2\${PRODUCT}"
+        ${EndIf}
+        System::Call 'ole32::CoTaskMemFree(p r1)'
+    ${EndIf}
+FunctionEnd
+
+Section "-${PRODUCT}"
+    Call close_running_copy
+    SetOutPath "$INSTDIR"
+    File "${DIST}/corvane.exe"
+    File /r "${DIST}/icons"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\corvane.exe"
+
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\corvane.exe,0"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+    ; Written again below when the box stays ticked.
+    DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+SectionEnd
+
+Section "Start with Windows" start_with_windows
+    WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\corvane.exe"'
+SectionEnd
+
+; The finish page offers the start; a silent install takes its default.
+Section "-start"
+    ${If} ${Silent}
+        Exec '"$INSTDIR\corvane.exe"'
+    ${EndIf}
+SectionEnd
+
+Section "Uninstall"
+    Call un.close_running_copy
+    ; The program's links, by its own test, and its staging folder.
+    ${If} ${FileExists} "$INSTDIR\corvane.exe"
+        ExecWait '"$INSTDIR\corvane.exe" /remove-links'
+    ${EndIf}
+    DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+
+    ; Only what the program put there: anything of the user's keeps the folder.
+    Delete "$INSTDIR\corvane.exe"
+    !insertmacro DELETE_SHIPPED_ICONS
+    RMDir "$INSTDIR\icons"
+    Delete "$INSTDIR\eaoaweoio"
+    Delete "$INSTDIR\aweporrwrei"
+    Delete "$INSTDIR\pp3imsfd"
+    Delete "$INSTDIR\corvane.ini"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+SectionEnd

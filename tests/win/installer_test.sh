@@ -1,0 +1,86 @@
+#!/bin/bash
+# The installer end to end, silent as a deployment runs it: an install, a start from the Run
+# entry at the next sign-in, an upgrade over the running program, and an uninstall that
+# leaves every file of the user's. Runs after the tray test, in the prefix and on the display
+# that scripts/test prepares; $1 is build/windows.
+set -euo pipefail
+
+build="$(cd "$1" && pwd)"
+suite=installer
+. "$(dirname "$0")/checks.sh"
+
+setup="$(ls "$build"/corvane-setup-*.exe)"
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillonCorvane'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+marker="Quillon Corvane Link"
+# A value's data, or nothing with a failure when the value is not there.
+value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p" | grep .; }
+copies() { pgrep -f 'Quillon Corvane\\corvane\.exe' | sort | tr '\n' ' '; }
+one_copy() { [ "$(copies | wc -w)" -eq 1 ]; }
+no_copy() { [ -z "$(copies)" ]; }
+on_desktop() { [ -e "$desktop/$1" ]; }
+gone() { [ ! -e "$1" ]; }
+no_value() { ! value "$@"; }
+no_key() { ! wine reg query "$1" >/dev/null 2>&1; }
+# What the user has set and the program has kept, as one sum.
+stores() { (cd "$app" && cat eaoaweoio aweporrwrei pp3imsfd corvane.ini 2>/dev/null || true) | md5sum; }
+
+pkill -f 'corvane\.exe' || true
+mapfile -t folders < <(helper folders)
+desktop="$(winepath -u "${folders[0]}")"
+profile="$(dirname "$desktop")"
+find "$desktop" -maxdepth 1 -type f -delete
+rm -rf "$WINEPREFIX/drive_c/vantrel"
+mkdir -p "$WINEPREFIX/drive_c/inst/Omega"
+helper shortcut "${folders[1]}\\Omega.lnk" 'C:\inst\Omega' 1
+# The user's own: a shortcut, a file that is no shortcut, and a marked one not named ".lnk".
+helper shortcut "${folders[0]}\\Mine.lnk" 'C:\inst\Omega' 100
+helper shortcut "${folders[0]}\\Shouting.LNK" 'C:\inst\Omega' 100 "$marker"
+printf 'notes' >"$desktop/notes.txt"
+
+# Programs started from here (the installed one, the next session's) must not hold this
+# script's output open.
+wine "$setup" /S >/dev/null 2>&1
+folder="$(value "$uninstall_key" InstallLocation)"
+app="$(winepath -u "$folder")"
+check "installs into the user's program folder" [ "$app" = "$profile/AppData/Local/Programs/Quillon Corvane" ]
+check "installs the program and its icons" [ -f "$app/corvane.exe" -a -f "$app/icons/blue.ico" ]
+check "writes the Run entry" [ "$(value "$run_key" "Quillon Corvane")" = "\"$folder\\corvane.exe\"" ]
+check "writes the uninstall entry" [ "$(value "$uninstall_key" UninstallString)" = "\"$folder\\uninstall.exe\"" ]
+check "the uninstall entry carries the version" [ "$(value "$uninstall_key" DisplayVersion)" = "1.0.0" ]
+menu_entry="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quillon Corvane.lnk"
+check "adds the Start-menu shortcut" [ -f "$menu_entry" ]
+check "a silent install starts the program" wait_for 30 one_copy
+check "the program makes its links" wait_for 60 on_desktop "Omega inst.lnk"
+
+# The session ends (the program closed as Windows closes it), and the next sign-in starts it.
+wine taskkill /im corvane.exe >/dev/null 2>&1
+check "the program ends when asked" wait_for 30 no_copy
+rm "$desktop/Omega inst.lnk"
+wineserver -k
+wineboot >/dev/null 2>&1
+check "the next sign-in starts the program from the Run entry" wait_for 60 one_copy
+check "started from the Run entry, it makes its links" wait_for 60 on_desktop "Omega inst.lnk"
+
+printf '5' >"$app/eaoaweoio"
+printf '[exclude]\r\nNothing.lnk' >"$app/corvane.ini"
+check "the program has stored its link's icon" [ -s "$app/aweporrwrei" ]
+kept="$(stores)"
+before="$(copies)"
+wine "$setup" /S >/dev/null 2>&1
+check "an upgrade leaves one running copy" wait_for 30 one_copy
+check "that copy is a new start" [ "$(copies)" != "$before" ]
+check "an upgrade keeps the stores and the INI file" \
+    [ "$(stores)" = "$kept" ]
+
+wine "$app/uninstall.exe" /S >/dev/null 2>&1
+check "the uninstall removes the program's folder" wait_for 60 gone "$app"
+check "the uninstall ends the program" no_copy
+check "the uninstall removes the Run entry" no_value "$run_key" "Quillon Corvane"
+check "the uninstall removes the uninstall entry" no_key "$uninstall_key"
+check "the uninstall removes the Start-menu shortcut" gone "$menu_entry"
+check "the uninstall removes the program's links" gone "$desktop/Omega inst.lnk"
+check "the uninstall removes the staging folder" gone "$WINEPREFIX/drive_c/vantrel"
+check "the uninstall keeps the user's files" [ "$(cd "$desktop" && ls -1 | sort | tr '\n' ',')" = "Mine.lnk,Shouting.LNK,notes.txt," ]
+
+echo "installer: $passed passed, 0 failed"
