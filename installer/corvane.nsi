@@ -19,6 +19,7 @@ SetCompressor /SOLID lzma
 !define KF_FLAG_CREATE 0x8000
 
 Name "${PRODUCT}"
+BrandingText "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 ; An upgrade goes where the last install went.
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"

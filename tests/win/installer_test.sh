@@ -18,6 +18,8 @@ value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2
 copies() { pgrep -f 'Quillon Corvane\\corvane\.exe' | sort | tr '\n' ' '; }
 one_copy() { [ "$(copies | wc -w)" -eq 1 ]; }
 no_copy() { [ -z "$(copies)" ]; }
+# One copy, and not the one running before.
+new_copy() { one_copy && [ "$(copies)" != "$before" ]; }
 on_desktop() { [ -e "$desktop/$1" ]; }
 gone() { [ ! -e "$1" ]; }
 no_value() { ! value "$@"; }
@@ -40,18 +42,36 @@ printf 'notes' >"$desktop/notes.txt"
 
 # Programs started from here (the installed one, the next session's) must not hold this
 # script's output open.
-wine "$setup" /S >/dev/null 2>&1
+# The setup window's title, its trailing space included.
+title="Quillon Corvane Setup "
+page() { helper has "$title" "$1"; }
+wine "$setup" >/dev/null 2>&1 &
+check "the setup opens on the folder page" wait_for 30 page "Destination Folder"
+window="$(xdotool search --name "^$title\$" | head -n 1)"
+xdotool key --window "$window" Return 2>/dev/null
+check "next comes the choice to start with Windows" wait_for 10 page "Select components to install:"
+xdotool key --window "$window" space 2>/dev/null
+import -window root "$shots/installer-components.png"
+xdotool key --window "$window" Return 2>/dev/null
+check "the setup ends on the finish page" wait_for 30 page "Completing Quillon Corvane Setup"
+xdotool key --window "$window" Return 2>/dev/null
+check "the finish page starts the program" wait_for 30 one_copy
+check "unticked, no Run entry is written" no_value "$run_key" "Quillon Corvane"
+
 folder="$(value "$uninstall_key" InstallLocation)"
 app="$(winepath -u "$folder")"
 check "installs into the user's program folder" [ "$app" = "$profile/AppData/Local/Programs/Quillon Corvane" ]
 check "installs the program and its icons" [ -f "$app/corvane.exe" -a -f "$app/icons/blue.ico" ]
-check "writes the Run entry" [ "$(value "$run_key" "Quillon Corvane")" = "\"$folder\\corvane.exe\"" ]
+check "the program makes its links" wait_for 60 on_desktop "Omega inst.lnk"
+
+before="$(copies)"
+wine "$setup" /S >/dev/null 2>&1
+check "a silent install writes the Run entry" [ "$(value "$run_key" "Quillon Corvane")" = "\"$folder\\corvane.exe\"" ]
 check "writes the uninstall entry" [ "$(value "$uninstall_key" UninstallString)" = "\"$folder\\uninstall.exe\"" ]
 check "the uninstall entry carries the version" [ "$(value "$uninstall_key" DisplayVersion)" = "1.0.0" ]
 menu_entry="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quillon Corvane.lnk"
 check "adds the Start-menu shortcut" [ -f "$menu_entry" ]
-check "a silent install starts the program" wait_for 30 one_copy
-check "the program makes its links" wait_for 60 on_desktop "Omega inst.lnk"
+check "a silent install closes the running copy and starts one anew" wait_for 30 new_copy
 
 # The session ends (the program closed as Windows closes it), and the next sign-in starts it.
 wine taskkill /im corvane.exe >/dev/null 2>&1
@@ -68,8 +88,7 @@ check "the program has stored its link's icon" [ -s "$app/aweporrwrei" ]
 kept="$(stores)"
 before="$(copies)"
 wine "$setup" /S >/dev/null 2>&1
-check "an upgrade leaves one running copy" wait_for 30 one_copy
-check "that copy is a new start" [ "$(copies)" != "$before" ]
+check "an upgrade closes the running copy and starts one anew" wait_for 30 new_copy
 check "an upgrade keeps the stores and the INI file" \
     [ "$(stores)" = "$kept" ]
 

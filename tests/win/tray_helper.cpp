@@ -5,12 +5,15 @@
 //   message TITLE                    waits for a message box of that title, prints its text and
 //                                    presses its OK button
 //   text CLASS                       prints the text of the first EDIT box of that form
+//   has TITLE TEXT                   succeeds when a window of that title holds a control
+//                                    showing that text
 
 #include <windows.h>
 #include <shlobj.h>
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "base/wide.h"
 #include "shell/com_apartment.h"
@@ -66,6 +69,21 @@ int message(const std::wstring& title) {
     return 1;
 }
 
+BOOL CALLBACK same_text(HWND child, LPARAM wanted) {
+    wchar_t text[1024]{};
+    GetWindowTextW(child, text, 1023);
+    auto& found = *reinterpret_cast<std::pair<std::wstring, bool>*>(wanted);
+    found.second = found.second || found.first == text;
+    return TRUE;
+}
+
+int has(const std::wstring& title, const std::wstring& text) {
+    std::pair<std::wstring, bool> found{text, false};
+    if (const HWND window = FindWindowW(nullptr, title.c_str()))
+        EnumChildWindows(window, same_text, reinterpret_cast<LPARAM>(&found));
+    return found.second ? 0 : 1;
+}
+
 // WM_GETTEXT, unlike GetWindowText, reads a control of another process.
 int text(const std::wstring& form_class) {
     const HWND form = FindWindowW(form_class.c_str(), nullptr);
@@ -91,6 +109,7 @@ int wmain(int count, wchar_t** arguments) {
         return shortcut(arguments[2], arguments[3], std::stoi(arguments[4]), count == 6 ? arguments[5] : L"");
     if (command == L"message" && count == 3) return message(arguments[2]);
     if (command == L"text" && count == 3) return text(arguments[2]);
-    std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS\n", stderr);
+    if (command == L"has" && count == 4) return has(arguments[2], arguments[3]);
+    std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS | has TITLE TEXT\n", stderr);
     return 2;
 }
