@@ -1,6 +1,7 @@
 #!/bin/bash
-# The installer end to end, silent as a deployment runs it: an install, a start from the Run
-# entry at the next sign-in, an upgrade over the running program, and an uninstall that
+# The installer end to end: silent as a deployment runs it, an install, a start from the Run
+# entry at the next sign-in and an upgrade over the running program; then an upgrade through
+# its pages as a person makes it, unticking "Start with Windows"; then an uninstall that
 # leaves every file of the user's. Runs after the tray test, in the prefix and on the display
 # that scripts/test prepares; $1 is build/windows.
 set -euo pipefail
@@ -42,36 +43,18 @@ printf 'notes' >"$desktop/notes.txt"
 
 # Programs started from here (the installed one, the next session's) must not hold this
 # script's output open.
-# The setup window's title, its trailing space included.
-title="Quillon Corvane Setup "
-page() { helper has "$title" "$1"; }
-wine "$setup" >/dev/null 2>&1 &
-check "the setup opens on the folder page" wait_for 30 page "Destination Folder"
-window="$(xdotool search --name "^$title\$" | head -n 1)"
-xdotool key --window "$window" Return 2>/dev/null
-check "next comes the choice to start with Windows" wait_for 10 page "Select components to install:"
-xdotool key --window "$window" space 2>/dev/null
-import -window root "$shots/installer-components.png"
-xdotool key --window "$window" Return 2>/dev/null
-check "the setup ends on the finish page" wait_for 30 page "Completing Quillon Corvane Setup"
-xdotool key --window "$window" Return 2>/dev/null
-check "the finish page starts the program" wait_for 30 one_copy
-check "unticked, no Run entry is written" no_value "$run_key" "Quillon Corvane"
-
+wine "$setup" /S >/dev/null 2>&1
 folder="$(value "$uninstall_key" InstallLocation)"
 app="$(winepath -u "$folder")"
 check "installs into the user's program folder" [ "$app" = "$profile/AppData/Local/Programs/Quillon Corvane" ]
 check "installs the program and its icons" [ -f "$app/corvane.exe" -a -f "$app/icons/blue.ico" ]
-check "the program makes its links" wait_for 60 on_desktop "Omega inst.lnk"
-
-before="$(copies)"
-wine "$setup" /S >/dev/null 2>&1
-check "a silent install writes the Run entry" [ "$(value "$run_key" "Quillon Corvane")" = "\"$folder\\corvane.exe\"" ]
+check "writes the Run entry" [ "$(value "$run_key" "Quillon Corvane")" = "\"$folder\\corvane.exe\"" ]
 check "writes the uninstall entry" [ "$(value "$uninstall_key" UninstallString)" = "\"$folder\\uninstall.exe\"" ]
 check "the uninstall entry carries the version" [ "$(value "$uninstall_key" DisplayVersion)" = "1.0.0" ]
 menu_entry="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quillon Corvane.lnk"
 check "adds the Start-menu shortcut" [ -f "$menu_entry" ]
-check "a silent install closes the running copy and starts one anew" wait_for 30 new_copy
+check "a silent install starts the program" wait_for 30 one_copy
+check "the program makes its links" wait_for 60 on_desktop "Omega inst.lnk"
 
 # The session ends (the program closed as Windows closes it), and the next sign-in starts it.
 wine taskkill /im corvane.exe >/dev/null 2>&1
@@ -89,8 +72,24 @@ kept="$(stores)"
 before="$(copies)"
 wine "$setup" /S >/dev/null 2>&1
 check "an upgrade closes the running copy and starts one anew" wait_for 30 new_copy
-check "an upgrade keeps the stores and the INI file" \
-    [ "$(stores)" = "$kept" ]
+check "an upgrade keeps the stores and the INI file" [ "$(stores)" = "$kept" ]
+
+# The setup window's title, its trailing space included.
+title="Quillon Corvane Setup "
+page() { helper has "$title" "$1"; }
+before="$(copies)"
+wine "$setup" >/dev/null 2>&1 &
+check "the setup opens on the folder page" wait_for 30 page "Destination Folder"
+window="$(xdotool search --name "^$title\$" | head -n 1)"
+xdotool key --window "$window" Return 2>/dev/null
+check "next comes the choice to start with Windows" wait_for 10 page "Select components to install:"
+xdotool key --window "$window" space 2>/dev/null
+import -window root "$shots/installer-components.png"
+xdotool key --window "$window" Return 2>/dev/null
+check "the setup ends on the finish page" wait_for 30 page "Completing Quillon Corvane Setup"
+xdotool key --window "$window" Return 2>/dev/null
+check "the finish page starts the program anew" wait_for 30 new_copy
+check "unticked, the Run entry goes" no_value "$run_key" "Quillon Corvane"
 
 wine "$app/uninstall.exe" /S >/dev/null 2>&1
 check "the uninstall removes the program's folder" wait_for 60 gone "$app"
