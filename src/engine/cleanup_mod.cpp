@@ -39,16 +39,18 @@ void try_delete(const std::string& path) {
 }  // namespace
 
 void remove_all_own_links(const std::string& desktop_folder, const std::string& staging_folder) {
-    if (folder_exists(desktop_folder)) {
+    try {
         for (const file_entry& file : folder_files(desktop_folder))
             if (is_link_name(file.name) && is_own_link(file.path)) try_delete(file.path);
+    } catch (const std::exception&) {
+        // A desktop that cannot be listed keeps its links; the staging folder still goes.
     }
     if (!folder_exists(staging_folder) || !is_real_folder(staging_folder)) return;
-    for (const file_entry& file : folder_files(staging_folder)) try_delete(file.path);
     try {
+        for (const file_entry& file : folder_files(staging_folder)) try_delete(file.path);
         delete_folder(staging_folder);
     } catch (const std::exception&) {
-        // Something of the user's is in it.
+        // Whatever is left in it, the user's or stuck, keeps it.
     }
 }
 

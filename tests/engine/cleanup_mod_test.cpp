@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "base/process_paths.h"
 #include "globals_scope.h"
 #include "shell/shortcut_files.h"
 #include "state/globals.h"
@@ -75,6 +76,10 @@ TEST(RemoveAllOwnLinks, TakesTheProgramsLinksAndStagingFolderAndNothingElse) {
     lay_out_cases(scope);
     remove_all_own_links(scope.desktop, scope.staging);
     for (const auto& c : cases) EXPECT_EQ(file_exists(scope.desktop + c.name), c.kept && !c.made_again) << c.name;
+    EXPECT_FALSE(folder_exists(scope.staging));
+    // A desktop that is gone does not keep the staging folder.
+    create_folder(scope.staging);
+    remove_all_own_links(scope.desktop + "gone" + path_separator, scope.staging);
     EXPECT_FALSE(folder_exists(scope.staging));
 
     // Behind a staging folder that is a link, nothing is touched.
