@@ -281,6 +281,8 @@ TEST(Refresh, WalksRecentFoldersOfMoreThan32767Files) {
     for (int n = 0; n < 32800; ++n) write_bytes(join_path(scope.recent, std::to_string(n) + ".txt"), "");
     // The newest, so that the walk starts at the last of 32 801 items.
     scope.add_recent(scope.recent, "folder.lnk", scope.folder("big/one"), 2 * 24 * 3600);
+    // Whatever the listing order, the shortcut is among them only when all are listed.
+    EXPECT_EQ(folder_files(scope.recent).size(), 32801u);
     refresh();
     EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"one big.lnk"});
 }
