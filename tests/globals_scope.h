@@ -1,13 +1,17 @@
 #pragma once
-// Builds the shared state over temporary folders for one test: an application folder
-// with an "icons" folder, a desktop folder, a staging folder (not yet made) and a registry
-// table, then unbinds it.
+// The shared state over temporary folders for one test: an application folder with an
+// "icons" folder, a desktop folder, a staging folder (not yet made) and a registry table.
+// refresh_scope adds what whole refreshes read: a Recent folder and an office recent-files
+// folder as the registry names them, and target folders for shortcuts to point at.
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "state/globals.h"
+#include "store/file_system.h"
 #include "temp_folder.h"
 
 namespace corvane::testing {
@@ -19,8 +23,7 @@ registry_reader table_reader(const registry_table& table);
 
 class globals_scope {
 public:
-    // Files that must be there before start-up (a stored maximum, a malformed store) go
-    // into app.file(...) before init() is called.
+    // Files that must be there before start-up go into app.file(...) before init().
     explicit globals_scope(bool with_icons_folder = true);
     ~globals_scope();
     globals_scope(const globals_scope&) = delete;
@@ -31,11 +34,37 @@ public:
 
     temp_folder app;
     temp_folder desktop_root;
-    std::string icons;    // app + "icons", created
+    std::string icons;    // app + "icons"
     std::string desktop;  // desktop_root with a trailing separator
     std::string staging;  // app + "vantrel" with a trailing separator
     std::string exe_name = "tool";
     registry_table registry;
 };
+
+class refresh_scope : public globals_scope {
+public:
+    refresh_scope();  // init() is still the test's to call
+
+    // Made with its parents under the targets folder; relative is '/'-separated.
+    std::string folder(std::string_view relative) const;
+    // A shortcut in a recent folder, last modified the given seconds after a fixed point.
+    void add_recent(const std::string& source, const std::string& name, const std::string& target,
+                    int modified) const;
+
+    temp_folder profile;
+    temp_folder targets;
+    std::string recent;  // the user's Recent folder
+    std::string office;  // AppData + "\Microsoft\Office\Recent"
+};
+
+// Made with its parents; relative is '/'-separated.
+std::string make_folders(std::string path, std::string_view relative);
+
+// The names of the files in a folder, sorted.
+std::vector<std::string> file_names(const std::string& folder);
+
+// Every file of a folder by name: its bytes and last-modified time.
+using folder_snapshot = std::map<std::string, std::pair<std::string, file_time>>;
+folder_snapshot snapshot(const std::string& folder);
 
 }  // namespace corvane::testing

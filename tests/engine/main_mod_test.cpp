@@ -9,14 +9,9 @@
 #include "base/process_paths.h"
 #include "base/text.h"
 #include "globals_scope.h"
-#include "refresh_scope.h"
 #include "shell/easy_link.h"
 #include "shell/lnk_format.h"
 #include "shell/shortcut_files.h"
-#include "state/globals.h"
-#include "store/file_system.h"
-#include "store/persistent_dictionary.h"
-#include "temp_folder.h"
 
 namespace corvane {
 namespace {
@@ -26,7 +21,6 @@ using testing::file_names;
 using testing::globals_scope;
 using testing::read_bytes;
 using testing::refresh_scope;
-using testing::save_shortcut;
 using testing::set_read_only;
 using testing::snapshot;
 using testing::write_bytes;
@@ -39,67 +33,36 @@ std::vector<std::string> make_icons(const globals_scope& scope, int count) {
     return listed;
 }
 
-void put_on_desktop(const globals_scope& scope, const std::string& name) { write_bytes(scope.desktop + name, "lnk"); }
-
-std::string stored_icon(const globals_scope& scope, const std::string& name) {
-    persistent_dictionary reloaded;
-    reloaded.create("aweporrwrei");
-    EXPECT_EQ(reloaded.file_path, scope.app.file("aweporrwrei"));
-    return reloaded.item(name);
-}
-
 TEST(ChooseLinkIcon, NewNamesTakeTheLeastUsedIconAndTiesGoToTheOneListedLast) {
-    globals_scope scope;
-    scope.init();
-    const std::vector<std::string> icons = make_icons(scope, 3);
-    globals::link_icons.add("One a.lnk", icons[0]);
-    globals::link_icons.add("Two a.lnk", icons[0]);
-    put_on_desktop(scope, "One a.lnk");
-    put_on_desktop(scope, "Two a.lnk");
-
-    // Counts 2, 0, 0: the last of the unused two.
-    EXPECT_EQ(choose_link_icon("First b.lnk"), icons[2]);
-    EXPECT_EQ(stored_icon(scope, "First b.lnk"), icons[2]);
-    // Once that link is on the desktop the counts are 2, 0, 1.
-    put_on_desktop(scope, "First b.lnk");
-    EXPECT_EQ(choose_link_icon("Second b.lnk"), icons[1]);
-    put_on_desktop(scope, "Second b.lnk");
-    // 2, 1, 1: the less used icon wins wherever it stands.
-    EXPECT_EQ(choose_link_icon("Third b.lnk"), icons[2]);
-}
-
-TEST(ChooseLinkIcon, AKnownNameKeepsItsIconAndTheStoreIsNotWritten) {
     globals_scope scope;
     write_bytes(scope.app.file("aweporrwrei"), "Old x.lnk=C:\\gone\\old.ico\r\n");
     scope.init();
-    make_icons(scope, 2);
-    // A write to the read-only store would raise.
+    EXPECT_EQ(choose_link_icon("Bare b.lnk"), "");  // no icons yet, and that is kept
+    const std::vector<std::string> icons = make_icons(scope, 3);
+    EXPECT_EQ(choose_link_icon("Bare b.lnk"), "");
+    globals::link_icons.add("One a.lnk", icons[0]);
+    globals::link_icons.add("Two a.lnk", icons[0]);
+    globals::link_icons.add("Away a.lnk", icons[1]);
+    // Desktop files count by their names alone, whatever they hold; "Away a.lnk" is not there.
+    for (const char* name : {"One a.lnk", "Two a.lnk", "unrelated.txt"}) write_bytes(scope.desktop + name, "lnk");
+
+    // Counts 2, 0, 0: the last of the unused two.
+    EXPECT_EQ(choose_link_icon("First b.lnk"), icons[2]);
+    write_bytes(scope.desktop + "First b.lnk", "lnk");
+    // 2, 0, 1: the least used wherever it stands.
+    EXPECT_EQ(choose_link_icon("Second b.lnk"), icons[1]);
+    write_bytes(scope.desktop + "Second b.lnk", "lnk");
+    // 2, 1, 1: a tie goes to the one listed last.
+    EXPECT_EQ(choose_link_icon("Third b.lnk"), icons[2]);
+    persistent_dictionary reloaded;
+    reloaded.create("aweporrwrei");
+    EXPECT_EQ(reloaded.item("First b.lnk"), icons[2]);
+    EXPECT_EQ(reloaded.item("Bare b.lnk"), "");
+
+    // A known name keeps its icon without a write, which the read-only store would refuse.
     set_read_only(scope.app.file("aweporrwrei"), true);
     EXPECT_EQ(choose_link_icon("Old x.lnk"), "C:\\gone\\old.ico");
-    EXPECT_EQ(read_bytes(scope.app.file("aweporrwrei")), "Old x.lnk=C:\\gone\\old.ico\r\n");
     set_read_only(scope.app.file("aweporrwrei"), false);
-}
-
-TEST(ChooseLinkIcon, ADesktopFileWithAKnownLinkNameCountsWhateverItHolds) {
-    globals_scope scope;
-    scope.init();
-    const std::vector<std::string> icons = make_icons(scope, 2);
-    globals::link_icons.add("Known k.lnk", icons[1]);
-    globals::link_icons.add("Away k.lnk", icons[0]);
-    // Not a shortcut at all, but it bears a known name; "Away k.lnk" is not on the desktop.
-    put_on_desktop(scope, "Known k.lnk");
-    put_on_desktop(scope, "unrelated.txt");
-    EXPECT_EQ(choose_link_icon("New n.lnk"), icons[0]);
-}
-
-TEST(ChooseLinkIcon, AnEmptyIconsFolderGivesAndKeepsTheEmptyText) {
-    globals_scope scope;
-    scope.init();
-    EXPECT_EQ(choose_link_icon("Bare b.lnk"), "");
-    EXPECT_TRUE(globals::link_icons.exists("Bare b.lnk"));
-    make_icons(scope, 1);
-    EXPECT_EQ(choose_link_icon("Bare b.lnk"), "");
-    EXPECT_EQ(stored_icon(scope, "Bare b.lnk"), "");
 }
 
 TEST(ChooseLinkIcon, AMissingDesktopFolderFailsTheChoiceAndStoresNothing) {
@@ -111,11 +74,6 @@ TEST(ChooseLinkIcon, AMissingDesktopFolderFailsTheChoiceAndStoresNothing) {
     EXPECT_FALSE(globals::link_icons.exists("Any a.lnk"));
 }
 
-std::string native(std::string path) {
-    std::replace(path.begin(), path.end(), '\\', path_separator);
-    return path;
-}
-
 TEST(FolderDisplayName, NamesAFolderAfterItselfAndItsParent) {
     const struct {
         std::string path, name;
@@ -125,11 +83,11 @@ TEST(FolderDisplayName, NamesAFolderAfterItselfAndItsParent) {
         {"\\\\server\\share\\docs", "docs share"}, {"Reports", "Reports"},
         {"C:\\ Data \\Projects ", "Projects   Data"},
     };
-    for (const auto& c : cases) EXPECT_EQ(folder_display_name(native(c.path)), c.name) << c.path;
+    for (auto [path, name] : cases) {
+        std::replace(path.begin(), path.end(), '\\', path_separator);
+        EXPECT_EQ(folder_display_name(path), name) << path;
+    }
     EXPECT_EQ(error_of([] { folder_display_name(""); }), error_number::subscript_out_of_range);
-    globals_scope scope;
-    scope.init();
-    EXPECT_EQ(link_file_path(native("C:\\Data\\Projects")), scope.staging + "Projects Data.lnk");
 }
 
 // A recent shortcut to a folder under the targets folder, to the document "letter.txt" or
@@ -153,20 +111,17 @@ void add_items(const refresh_scope& scope, const std::vector<recent_item>& items
     }
 }
 
+// Ten folders t/f0 (the newest) to t/f9, and the links of the newest of them.
 std::vector<recent_item> ten_folders() {
     std::vector<recent_item> items;
-    for (int n = 0; n < 10; ++n) items.push_back({"ten/f" + std::to_string(n), 100 - n});
+    for (int n = 0; n < 10; ++n) items.push_back({"t/f" + std::to_string(n), 100 - n});
     return items;
 }
 
-// The links of the newest of ten_folders(), as name and target.
 std::vector<std::pair<std::string, std::string>> newest_of_ten(int count) {
     std::vector<std::pair<std::string, std::string>> links;
-    for (int n = 0; n < count; ++n) {
-        // Appended rather than added: GCC 12 at -O2 warns falsely about "f" + std::string.
-        std::string folder = "f";
-        folder += std::to_string(n);
-        links.emplace_back(folder + " ten.lnk", "ten/" + folder);
+    for (const recent_item& item : ten_folders()) {
+        if (static_cast<int>(links.size()) < count) links.emplace_back(item.target.substr(2) + " t.lnk", item.target);
     }
     return links;
 }
@@ -329,7 +284,7 @@ TEST(Refresh, BadSurroundingsEndItSafelyOrArePassedOver) {
         refresh_scope scope;
         scope.init();
         add_items(scope, {{"p/a", 20}, {"p/b", 10, true}});
-        save_shortcut(scope.desktop + "Stale s.lnk", scope.folder("s/stale"), "Quillon Corvane Link");
+        testing::save_shortcut(scope.desktop + "Stale s.lnk", scope.folder("s/stale"), "Quillon Corvane Link");
         const std::string survivor = c.spoil(scope, scope.staging.substr(0, scope.staging.size() - 1));
 
         refresh();

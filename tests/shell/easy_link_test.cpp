@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
-#include "base/process_paths.h"
+#include "shell/lnk_format.h"
 #include "shell/lnk_samples.h"
 #include "store/file_system.h"
 #include "temp_folder.h"
@@ -14,11 +14,10 @@ namespace {
 using testing::error_of;
 using testing::make_link;
 using testing::read_bytes;
-using testing::temp_folder;
 using testing::write_bytes;
 
-TEST(EasyLink, ReadsTargetsAndFoldersOfShortcuts) {
-    temp_folder folder;
+TEST(EasyLink, ReadsAndRewritesShortcutsAndNothingElse) {
+    testing::temp_folder folder;
     const std::string reports = folder.file("Reports \u00C4");
     create_folder(reports);
     write_bytes(folder.file("letter.txt"), "Dear");
@@ -32,33 +31,30 @@ TEST(EasyLink, ReadsTargetsAndFoldersOfShortcuts) {
     EXPECT_EQ(link_target_path(folder.file("letter.lnk")), folder.file("letter.txt"));
     EXPECT_FALSE(link_points_to_folder(folder.file("letter.lnk")));
     EXPECT_FALSE(link_points_to_folder(folder.file("gone.lnk")));
-
     for (const std::string& not_a_link : {folder.file("letter.txt"), folder.file("missing.lnk"), reports}) {
         EXPECT_EQ(link_target_path(not_a_link), "") << not_a_link;
         EXPECT_EQ(link_description(not_a_link), "") << not_a_link;
         EXPECT_FALSE(link_points_to_folder(not_a_link)) << not_a_link;
     }
-}
 
-TEST(EasyLink, RewritesDescriptionAndIcon) {
-    temp_folder folder;
-    create_folder(folder.file("Work"));
-    const std::string path = folder.file("Work.lnk");
-    write_bytes(path, make_link({.target = folder.file("Work")}));
+    const std::string path = folder.file("Reports.lnk");
     set_link_description(path, "Quillon Corvane Link");
-    set_link_icon(path, folder.file("blue.ico"), "0");
+    set_link_icon(path, folder.file("blue.ico"), " +12 ");
     EXPECT_EQ(link_description(path), "Quillon Corvane Link");
-    EXPECT_EQ(link_target_path(path), folder.file("Work"));
-    EXPECT_TRUE(link_points_to_folder(path));
+    EXPECT_EQ(link_target_path(path), reports);
+    const auto rewritten = lnk::parse(read_bytes(path));
+    ASSERT_TRUE(rewritten);
+    EXPECT_EQ(rewritten->icon_location, folder.file("blue.ico"));
+    EXPECT_EQ(rewritten->icon_index, 12);
 }
 
 TEST(EasyLink, WritersRaiseAndTouchNothingOnBadInput) {
-    temp_folder folder;
+    testing::temp_folder folder;
     const std::string path = folder.file("Work.lnk");
     write_bytes(path, make_link({.target = folder.path(), .description = "keep"}));
     const std::string before = read_bytes(path);
-    EXPECT_EQ(error_of([&] { set_link_icon(path, "x.ico", "zero"); }), error_number::type_mismatch);
-    EXPECT_EQ(error_of([&] { set_link_icon(path, "x.ico", ""); }), error_number::type_mismatch);
+    for (const char* index : {"zero", "", "1.5", "0x10", "-"})
+        EXPECT_EQ(error_of([&] { set_link_icon(path, "x.ico", index); }), error_number::type_mismatch) << index;
     EXPECT_EQ(error_of([&] { set_link_icon(path, "x.ico", "99999999999"); }), error_number::overflow);
     EXPECT_EQ(read_bytes(path), before);
 
@@ -71,23 +67,8 @@ TEST(EasyLink, WritersRaiseAndTouchNothingOnBadInput) {
 }
 
 TEST(EasyLink, LinkNamesEndInLowerCaseDotLnk) {
-    EXPECT_TRUE(is_link_name("Reports.lnk"));
-    EXPECT_TRUE(is_link_name("C:\\vantrel\\Reports.lnk"));
-    EXPECT_TRUE(is_link_name(".lnk"));
-    EXPECT_FALSE(is_link_name("Reports.LNK"));
-    EXPECT_FALSE(is_link_name("lnk"));
-    EXPECT_FALSE(is_link_name(""));
-    EXPECT_FALSE(is_link_name("Reports.lnk "));
-}
-
-TEST(EasyLink, IconIndexTextIsADecimalNumber) {
-    EXPECT_EQ(parse_icon_index("0"), 0);
-    EXPECT_EQ(parse_icon_index(" 12 "), 12);
-    EXPECT_EQ(parse_icon_index("-3"), -3);
-    EXPECT_EQ(parse_icon_index("+4"), 4);
-    EXPECT_THROW(parse_icon_index("1.5"), error);
-    EXPECT_THROW(parse_icon_index("0x10"), error);
-    EXPECT_THROW(parse_icon_index("-"), error);
+    for (const char* name : {"Reports.lnk", "C:\\vantrel\\Reports.lnk", ".lnk"}) EXPECT_TRUE(is_link_name(name)) << name;
+    for (const char* name : {"Reports.LNK", "lnk", "", "Reports.lnk "}) EXPECT_FALSE(is_link_name(name)) << name;
 }
 
 }  // namespace

@@ -13,59 +13,40 @@
 namespace corvane {
 namespace {
 
-using testing::link_sample;
-using testing::read_bytes;
-using testing::make_link;
-using testing::temp_folder;
-using testing::write_bytes;
-
-std::string lnkinfo(const std::string& path) {
+// What lnkinfo reports of the shortcut the bytes make, after the writer set its strings.
+std::string lnkinfo(const std::string& bytes, const std::string& icon) {
+    const testing::temp_folder folder;
+    const std::string path = folder.file("link.lnk");
+    testing::write_bytes(path, lnk::with_icon_location(lnk::with_description(bytes, "Quillon Corvane Link"), icon, 0));
     const std::string command = "LC_ALL=C.UTF-8 lnkinfo '" + path + "' 2>&1";
     const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe) return "popen failed";
     std::string output;
     char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get())) output.append(buffer, n);
+    while (const std::size_t n = pipe ? std::fread(buffer, 1, sizeof buffer, pipe.get()) : 0) output.append(buffer, n);
+    EXPECT_NE(output.find("Description\t\t\t: Quillon Corvane Link\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("Icon location\t\t\t: " + icon + "\n"), std::string::npos) << output;
+    EXPECT_EQ(output.find("Error"), std::string::npos) << output;
     return output;
 }
 
-TEST(LnkinfoPeer, ReadsWhatThePortableWriterWrote) {
-    temp_folder folder;
-    const link_sample samples[] = {
-        {.target = "C:\\Users\\Ana\\Reports", .description = "old", .working_dir = "C:\\Users", .id_list = true},
-        {.target = "C:\\Daten\\\u00C4rger", .unicode = false},
-        {.target = "\\\\server\\share", .path_suffix = "Team", .network = true},
-    };
-    int n = 0;
-    for (const link_sample& sample : samples) {
-        const std::string path = folder.file("link" + std::to_string(++n) + ".lnk");
-        std::string bytes = lnk::with_description(make_link(sample), "Quillon Corvane Link");
-        bytes = lnk::with_icon_location(bytes, "C:\\vantrel\\icons\\blue \u00E9.ico", 0);
-        write_bytes(path, bytes);
-        const std::string report = lnkinfo(path);
-        EXPECT_NE(report.find("Description\t\t\t: Quillon Corvane Link"), std::string::npos) << report;
-        EXPECT_NE(report.find("Icon location\t\t\t: C:\\vantrel\\icons\\blue \u00E9.ico"), std::string::npos) << report;
-        EXPECT_EQ(report.find("Error"), std::string::npos) << report;
+TEST(LnkinfoPeer, ReadsWhatThePortableWriterWroteOverOurSamplesAndTheShells) {
+    for (const testing::link_sample& sample : {
+             testing::link_sample{.target = "C:\\Users\\Ana\\Reports", .description = "old", .working_dir = "C:\\Users",
+                                  .id_list = true},
+             testing::link_sample{.target = "C:\\Daten\\\u00C4rger", .unicode = false},
+             testing::link_sample{.target = "\\\\server\\share", .path_suffix = "Team", .network = true},
+         }) {
         const std::string target = sample.network ? sample.target + "\\" + sample.path_suffix : sample.target;
-        EXPECT_NE(report.find(": " + target + "\n"), std::string::npos) << report;
+        EXPECT_NE(lnkinfo(testing::make_link(sample), "C:\\vantrel\\icons\\blue \u00E9.ico").find(": " + target + "\n"),
+                  std::string::npos);
     }
-}
-
-TEST(LnkinfoPeer, ReadsTheShellsShortcutsAfterThePortableWriter) {
-    temp_folder folder;
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(CORVANE_LNK_CORPUS)) {
-        const std::string original = read_bytes(entry.path().string());
+        const std::string original = testing::read_bytes(entry.path().string());
         const auto before = lnk::parse(original);
         ASSERT_TRUE(before) << entry.path();
-        std::string bytes = lnk::with_description(original, "Quillon Corvane Link");
-        bytes = lnk::with_icon_location(bytes, "C:\\vantrel\\icons\\red.ico", 0);
-        const std::string path = folder.file(entry.path().filename().string());
-        write_bytes(path, bytes);
-        const std::string report = lnkinfo(path);
-        EXPECT_NE(report.find("Description\t\t\t: Quillon Corvane Link\n"), std::string::npos) << report;
-        EXPECT_NE(report.find("Icon location\t\t\t: C:\\vantrel\\icons\\red.ico\n"), std::string::npos) << report;
-        EXPECT_NE(report.find(": " + before->target_path + "\n"), std::string::npos) << report;
+        EXPECT_NE(lnkinfo(original, "C:\\vantrel\\icons\\red.ico").find(": " + before->target_path + "\n"),
+                  std::string::npos);
         ++files;
     }
     EXPECT_GE(files, 4);

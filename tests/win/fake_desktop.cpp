@@ -1,37 +1,27 @@
 // Stands in for the shell's desktop in the tests, in a process of its own: a top-level
 // "Progman" window holding "SHELLDLL_DefView" holding a SysListView32 with the items the
 // command line names, each as label=x,y.
-//   --workerw  the view sits in the second of two top-level "WorkerW" windows, and
-//              "Progman" has no view
+//   --workerw  the view sits in the second of two top-level "WorkerW" windows instead
 //   --stray    only a top-level list view, no desktop windows at all
 //   --report   report view with the columns "Name" and "Size"; an item's size is its label
 //              followed by " size"
-//   --desktop-view  also serves a ShellWindows class object whose desktop view places the
-//              list view's items (fake_desktop_view.cpp)
-// A hidden top-level window of class "CorvaneFakeDesktop" answers the tests'
-// messages of fake_desktop_protocol.h.
+// A hidden window of class "CorvaneFakeDesktop", made last, answers fake_desktop_protocol.h.
 
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "win/fake_desktop_view.h"
+#include "win/fake_desktop_protocol.h"
 
 using namespace corvane::testing;
 
 namespace {
 
 HWND list_view = nullptr;
-
-struct placement {
-    int index, x, y;
-};
-// Placed once the windows have settled: the view lays out new items again when it first
-// sizes itself.
-std::vector<placement> positions;
 
 LRESULT CALLBACK control_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == ask_position) {
@@ -40,52 +30,12 @@ LRESULT CALLBACK control_procedure(HWND window, UINT message, WPARAM wparam, LPA
         return static_cast<LRESULT>((point.x & 0xFFFF) | ((point.y & 0xFFFF) << 16));
     }
     if (message == ask_list_view) return reinterpret_cast<LRESULT>(list_view);
-    if (message == ask_view_calls) return desktop_view_calls();
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
-void register_class(const wchar_t* name, WNDPROC procedure) {
-    WNDCLASSW window_class{};
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.lpszClassName = name;
-    RegisterClassW(&window_class);
-}
-
-HWND top_level(const wchar_t* class_name) {
-    return CreateWindowExW(0, class_name, L"", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
-HWND child(const wchar_t* class_name, HWND parent, DWORD style) {
-    return CreateWindowExW(0, class_name, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 1024, 768, parent, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
-void add_column(int index, const wchar_t* title, int width) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<wchar_t*>(title);
-    column.cx = width;
-    column.iSubItem = index;
-    SendMessageW(list_view, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-}
-
-void add_item(int index, const std::wstring& label, int x, int y, bool report) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = index;
-    item.pszText = const_cast<wchar_t*>(label.c_str());
-    SendMessageW(list_view, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    if (report) {
-        std::wstring size = label + L" size";
-        LVITEMW sub{};
-        sub.iSubItem = 1;
-        sub.pszText = size.data();
-        SendMessageW(list_view, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&sub));
-    } else {
-        positions.push_back({index, x, y});
-    }
+HWND make_window(const wchar_t* class_name, HWND parent, DWORD style) {
+    return CreateWindowExW(0, class_name, L"", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE | style, 0, 0, 1024, 768,
+                           parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace
@@ -93,66 +43,63 @@ void add_item(int index, const std::wstring& label, int x, int y, bool report) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    register_class(L"Progman", DefWindowProcW);
-    register_class(L"SHELLDLL_DefView", DefWindowProcW);
-    register_class(L"WorkerW", DefWindowProcW);
-    register_class(L"CorvaneFakeDesktop", control_procedure);
-
+    for (const wchar_t* name : {L"Progman", L"SHELLDLL_DefView", L"WorkerW", L"CorvaneFakeDesktop"}) {
+        WNDCLASSW window_class{};
+        window_class.lpfnWndProc = std::wstring(name) == L"CorvaneFakeDesktop" ? control_procedure : DefWindowProcW;
+        window_class.hInstance = GetModuleHandleW(nullptr);
+        window_class.lpszClassName = name;
+        RegisterClassW(&window_class);
+    }
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    bool workerw = false, stray = false, report = false, desktop_view = false;
-    std::vector<std::wstring> items;
-    for (int i = 1; i < count; ++i) {
-        const std::wstring argument = arguments[i];
-        if (argument == L"--workerw") {
-            workerw = true;
-        } else if (argument == L"--stray") {
-            stray = true;
-        } else if (argument == L"--report") {
-            report = true;
-        } else if (argument == L"--desktop-view") {
-            desktop_view = true;
-        } else {
-            items.push_back(argument);
-        }
-    }
+    const std::vector<std::wstring> words(arguments + 1, arguments + count);
     LocalFree(arguments);
+    const auto has = [&](const wchar_t* option) { return std::find(words.begin(), words.end(), option) != words.end(); };
+    const bool report = has(L"--report");
 
-    HWND progman = nullptr;
     const DWORD view_style = (report ? LVS_REPORT : LVS_ICON) | WS_CLIPSIBLINGS;
-    if (stray) {
-        list_view = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_POPUP | WS_VISIBLE | view_style, 0, 0, 1024, 768,
-                                    nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (has(L"--stray")) {
+        list_view = make_window(WC_LISTVIEWW, nullptr, view_style);
     } else {
-        progman = top_level(L"Progman");
-        HWND host = progman;
-        if (workerw) {
-            top_level(L"WorkerW");
-            host = top_level(L"WorkerW");
+        HWND host = make_window(L"Progman", nullptr, 0);
+        if (has(L"--workerw")) {
+            make_window(L"WorkerW", nullptr, 0);
+            host = make_window(L"WorkerW", nullptr, 0);
         }
-        list_view = child(WC_LISTVIEWW, child(L"SHELLDLL_DefView", host, 0), view_style);
+        list_view = make_window(WC_LISTVIEWW, make_window(L"SHELLDLL_DefView", host, 0), view_style);
     }
-    if (report) {
-        add_column(0, L"Name", 150);
-        add_column(1, L"Size", 80);
+    const wchar_t* titles[] = {L"Name", L"Size"};
+    for (int index = 0; report && index < 2; ++index) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.cx = index == 0 ? 150 : 80;
+        column.pszText = const_cast<wchar_t*>(titles[index]);
+        column.iSubItem = index;
+        SendMessageW(list_view, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
     }
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::wstring& argument = items[i];
-        const std::size_t equals = argument.rfind(L'=');
-        const std::size_t comma = argument.find(L',', equals);
-        add_item(static_cast<int>(i), argument.substr(0, equals), std::stoi(argument.substr(equals + 1)),
-                 std::stoi(argument.substr(comma + 1)), report);
+    std::vector<POINT> places;
+    for (const std::wstring& word : words) {
+        if (word.starts_with(L"--")) continue;
+        const std::size_t equals = word.rfind(L'=');
+        std::wstring label = word.substr(0, equals), size = label + L" size";
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(places.size());
+        item.pszText = label.data();
+        SendMessageW(list_view, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        item.iSubItem = 1;
+        item.pszText = size.data();
+        if (report) SendMessageW(list_view, LVM_SETITEMTEXTW, item.iItem, reinterpret_cast<LPARAM>(&item));
+        places.push_back({std::stoi(word.substr(equals + 1)), std::stoi(word.substr(word.find(L',', equals) + 1))});
     }
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&pending);
-    for (const placement& place : positions)
-        SendMessageW(list_view, LVM_SETITEMPOSITION, place.index, MAKELPARAM(place.x, place.y));
-    if (desktop_view) serve_desktop_view(progman, list_view);
-    // Made last: the tests take it as the sign that the desktop is ready.
+    // Placed once the windows have settled: the view lays its items out again when it first
+    // sizes itself.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    for (std::size_t index = 0; !report && index < places.size(); ++index)
+        SendMessageW(list_view, LVM_SETITEMPOSITION, index, MAKELPARAM(places[index].x, places[index].y));
     CreateWindowExW(0, L"CorvaneFakeDesktop", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr),
                     nullptr);
-
-    MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);

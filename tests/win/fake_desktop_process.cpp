@@ -29,4 +29,52 @@ HWND window_of_process(const wchar_t* class_name, DWORD process_id) {
     return nullptr;
 }
 
+std::string window_text(HWND window) {
+    wchar_t text[1024]{};
+    GetWindowTextW(window, text, 1023);
+    return from_wide(text);
+}
+
+std::string longest_text(HWND window) {
+    std::string longest;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM found) {
+            std::string& longest = *reinterpret_cast<std::string*>(found);
+            if (const std::string text = window_text(child); text.size() > longest.size()) longest = text;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&longest));
+    return longest;
+}
+
+fake_desktop::fake_desktop(const std::string& arguments) : child_(start("fake_desktop.exe", arguments)) {
+    EXPECT_TRUE(wait_for([&] { return (control_ = window_of_process(L"CorvaneFakeDesktop", child_.id)); }));
+    list_view_ = reinterpret_cast<HWND>(SendMessageW(control_, ask_list_view, 0, 0));
+}
+
+icon_point fake_desktop::position(int index) const {
+    const LRESULT packed = SendMessageW(control_, ask_position, index, 0);
+    if (packed == -1) return {-1, -1};
+    return {static_cast<std::int16_t>(packed & 0xFFFF), static_cast<std::int16_t>((packed >> 16) & 0xFFFF)};
+}
+
+std::size_t fake_desktop::committed_bytes() const {
+    const unique_handle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, child_.id));
+    std::size_t total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (auto* at = static_cast<char*>(nullptr); VirtualQueryEx(process.get(), at, &region, sizeof region);
+         at = static_cast<char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    }
+    return total;
+}
+
+bool fake_desktop::is_allocated(std::uintptr_t address) const {
+    const unique_handle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, child_.id));
+    MEMORY_BASIC_INFORMATION region{};
+    return VirtualQueryEx(process.get(), reinterpret_cast<void*>(address), &region, sizeof region) &&
+           region.State == MEM_COMMIT;
+}
+
 }  // namespace corvane::testing

@@ -9,7 +9,6 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "base/wide.h"
 #include "shell/com_ptr.h"
@@ -19,31 +18,27 @@ namespace corvane::testing {
 struct shell_link {
     com_ptr<IShellLinkW> link;
     com_ptr<IPersistFile> file;
+    mutable wchar_t buffer[32768]{};
 
     shell_link() {
-        IShellLinkW* raw_link = nullptr;
-        EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                                  reinterpret_cast<void**>(&raw_link)));
-        link.reset(raw_link);
-        IPersistFile* raw_file = nullptr;
-        EXPECT_HRESULT_SUCCEEDED(link.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&raw_file)));
-        file.reset(raw_file);
+        void* raw = nullptr;
+        EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &raw));
+        link.reset(static_cast<IShellLinkW*>(raw));
+        EXPECT_HRESULT_SUCCEEDED(link.get()->QueryInterface(IID_IPersistFile, &raw));
+        file.reset(static_cast<IPersistFile*>(raw));
     }
     std::string path() const {
-        std::vector<wchar_t> buffer(32768);
-        link.get()->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, 0);
-        return from_wide(buffer.data());
+        link.get()->GetPath(buffer, 32768, nullptr, 0);
+        return from_wide(buffer);
     }
     std::string description() const {
-        std::vector<wchar_t> buffer(32768);
-        link.get()->GetDescription(buffer.data(), static_cast<int>(buffer.size()));
-        return from_wide(buffer.data());
+        link.get()->GetDescription(buffer, 32768);
+        return from_wide(buffer);
     }
     std::pair<std::string, int> icon() const {
-        std::vector<wchar_t> buffer(32768);
         int index = -1;
-        link.get()->GetIconLocation(buffer.data(), static_cast<int>(buffer.size()), &index);
-        return {from_wide(buffer.data()), index};
+        link.get()->GetIconLocation(buffer, 32768, &index);
+        return {from_wide(buffer), index};
     }
 };
 

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-#include "base/process_paths.h"
 #include "shell/lnk_format.h"
 #include "shell/shortcut_files.h"
 #include "store/file_system.h"
@@ -15,26 +12,16 @@ namespace corvane {
 namespace {
 
 using testing::read_bytes;
-using testing::save_shortcut;
 using testing::shell_link;
-using testing::temp_folder;
-using testing::write_bytes;
-
-// CORVANE_LNK_SEEDS names a folder that keeps the shell's shortcuts as fuzz seeds.
-void keep_as_seed(const std::string& path, const std::string& name) {
-    if (const char* seeds = std::getenv("CORVANE_LNK_SEEDS")) write_bytes(join_path(seeds, name), read_bytes(path));
-}
 
 TEST(ShellLinkPeer, ShellShortcutsParseToTheShellsOwnAnswers) {
-    temp_folder folder;
+    testing::temp_folder folder;
     const std::string reports = folder.file("Berichte \u00C4rger \u00E9t\u00E9");
     create_folder(reports);
     const std::string document = folder.file("Brief.txt");
-    write_bytes(document, "Dear");
+    testing::write_bytes(document, "Dear");
     const struct {
-        std::string name;
-        std::string target;
-        std::string description;
+        std::string name, target, description;
     } cases[] = {
         {"folder.lnk", reports, "Berichte"},
         {"document.lnk", document, "Stra\u00DFe \u00FCber"},
@@ -42,31 +29,26 @@ TEST(ShellLinkPeer, ShellShortcutsParseToTheShellsOwnAnswers) {
         {"\u00E4 name.lnk", folder.path(), "Quillon Corvane Link"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         const std::string path = folder.file(c.name);
-        save_shortcut(path, c.target, c.description);
-        keep_as_seed(path, "shell_" + std::to_string(&c - cases) + ".lnk");
+        testing::save_shortcut(path, c.target, c.description);
         shell_link loaded;
         ASSERT_HRESULT_SUCCEEDED(loaded.file.get()->Load(to_wide(path).c_str(), STGM_READ));
-
         const auto parsed = lnk::parse(read_bytes(path));
-        ASSERT_TRUE(parsed);
-        EXPECT_EQ(parsed->target_path, loaded.path());
-        EXPECT_EQ(parsed->description, loaded.description());
+        ASSERT_TRUE(parsed) << c.name;
+        EXPECT_EQ(parsed->target_path, loaded.path()) << c.name;
         EXPECT_EQ(parsed->target_path, c.target);
+        EXPECT_EQ(parsed->description, loaded.description()) << c.name;
     }
 }
 
 TEST(ShellLinkPeer, PortablyRewrittenShortcutsLoadInTheShell) {
-    temp_folder folder;
+    testing::temp_folder folder;
     const std::string target = folder.file("Projekte \u00D6l");
     create_folder(target);
     const std::string path = folder.file("Projekte.lnk");
-    save_shortcut(path, target, "old text");
-
+    testing::save_shortcut(path, target, "old text");
     std::string bytes = lnk::with_description(read_bytes(path), "Quillon Corvane Link \u00E9");
-    bytes = lnk::with_icon_location(bytes, folder.file("icons\\blau \u00E4.ico"), 2);
-    write_bytes(path, bytes);
+    testing::write_bytes(path, lnk::with_icon_location(bytes, folder.file("icons\\blau \u00E4.ico"), 2));
 
     shell_link loaded;
     ASSERT_HRESULT_SUCCEEDED(loaded.file.get()->Load(to_wide(path).c_str(), STGM_READ));

@@ -1,4 +1,4 @@
-// The Windows side of the end-to-end tests (tests/win/tray_test.sh, installer_test.sh):
+// The Windows side of the end-to-end tests (tray_test.sh, installer_test.sh):
 //   folders                          prints the user's Desktop and Recent folders, a line each
 //   shortcut LINK TARGET SECONDS [DESCRIPTION]
 //                                    saves a shortcut through the shell, last written SECONDS ago
@@ -13,11 +13,11 @@
 
 #include <cstdio>
 #include <string>
-#include <utility>
 
 #include "base/wide.h"
 #include "shell/com_apartment.h"
 #include "shell/shortcut_files.h"
+#include "win/fake_desktop_process.h"
 
 namespace {
 
@@ -32,55 +32,40 @@ std::string folder(int id) {
 }
 
 int shortcut(const std::wstring& link, const std::wstring& target, int seconds_ago, const std::wstring& description) {
-    testing::save_shortcut(from_wide(link), from_wide(target), from_wide(description));
+    corvane::testing::save_shortcut(from_wide(link), from_wide(target), from_wide(description));
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
     ticks.QuadPart -= static_cast<ULONGLONG>(seconds_ago) * 10000000;
     const FILETIME written{ticks.LowPart, ticks.HighPart};
-    const HANDLE file = CreateFileW(link.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                    nullptr);
-    const bool set = file != INVALID_HANDLE_VALUE && SetFileTime(file, nullptr, nullptr, &written);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    return set ? 0 : 1;
-}
-
-BOOL CALLBACK longest_text(HWND child, LPARAM found) {
-    wchar_t text[1024]{};
-    GetWindowTextW(child, text, 1023);
-    auto& longest = *reinterpret_cast<std::wstring*>(found);
-    if (wcslen(text) > longest.size()) longest = text;
-    return TRUE;
+    const unique_file file(
+        CreateFileW(link.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    return file && SetFileTime(file.get(), nullptr, nullptr, &written) ? 0 : 1;
 }
 
 int message(const std::wstring& title) {
-    for (int tries = 0; tries < 300; ++tries) {
-        if (const HWND box = FindWindowW(L"#32770", title.c_str())) {
-            std::wstring text;
-            EnumChildWindows(box, longest_text, reinterpret_cast<LPARAM>(&text));
-            if (!text.empty()) {
-                print(from_wide(text));
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                return 0;
-            }
-        }
-        Sleep(100);
-    }
-    return 1;
-}
-
-BOOL CALLBACK same_text(HWND child, LPARAM wanted) {
-    wchar_t text[1024]{};
-    GetWindowTextW(child, text, 1023);
-    auto& found = *reinterpret_cast<std::pair<std::wstring, bool>*>(wanted);
-    found.second = found.second || found.first == text;
-    return TRUE;
+    std::string text;
+    HWND box = nullptr;
+    if (!corvane::testing::wait_for([&] {
+            box = FindWindowW(L"#32770", title.c_str());
+            return box && !(text = corvane::testing::longest_text(box)).empty();
+        }))
+        return 1;
+    print(text);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return 0;
 }
 
 int has(const std::wstring& title, const std::wstring& text) {
     std::pair<std::wstring, bool> found{text, false};
-    if (const HWND window = FindWindowW(nullptr, title.c_str()))
-        EnumChildWindows(window, same_text, reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(
+        FindWindowW(nullptr, title.c_str()),
+        [](HWND child, LPARAM wanted) {
+            auto& [text, found] = *reinterpret_cast<std::pair<std::wstring, bool>*>(wanted);
+            found = found || to_wide(corvane::testing::window_text(child)) == text;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
     return found.second ? 0 : 1;
 }
 
