@@ -63,13 +63,9 @@ TEST(ChooseLinkIcon, NewNamesTakeTheLeastUsedIconAndTiesGoToTheOneListedLast) {
     set_read_only(scope.app.file("aweporrwrei"), true);
     EXPECT_EQ(choose_link_icon("Old x.lnk"), "C:\\gone\\old.ico");
     set_read_only(scope.app.file("aweporrwrei"), false);
-}
 
-TEST(ChooseLinkIcon, AMissingDesktopFolderFailsTheChoiceAndStoresNothing) {
-    globals_scope scope;
-    scope.desktop = scope.app.file("no desktop") + path_separator;
-    scope.init();
-    make_icons(scope, 1);
+    // Without its desktop folder the choice fails and stores nothing.
+    testing::remove_folder(scope.desktop_root.path());
     EXPECT_EQ(error_of([] { choose_link_icon("Any a.lnk"); }), error_number::path_not_found);
     EXPECT_FALSE(globals::link_icons.exists("Any a.lnk"));
 }

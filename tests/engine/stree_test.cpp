@@ -17,18 +17,6 @@ TEST(Stree, ListsAscendingWithEqualValuesNewestFirstAndEachInsertOnce) {
     EXPECT_EQ(tree.get_list(), (std::vector<std::string>{"B", "B", "D", "C", "A"}));
 }
 
-TEST(Stree, KeepsSharedItemsAliveWhileItLives) {
-    auto item = std::make_shared<int>(42);
-    const std::weak_ptr<int> watch = item;
-    {
-        stree<std::shared_ptr<int>, long long> tree;
-        tree.insert(item, 1);
-        item.reset();
-        EXPECT_EQ(*tree.get_list().at(0), 42);
-    }
-    EXPECT_TRUE(watch.expired());
-}
-
 TEST(Stree, DegeneratedChainsListInOrderAndDropWithoutRecursion) {
     // Sorted input makes a chain, and insertion quadratic: the equal-value chain is shorter.
     auto ascending = std::make_unique<stree<int, int>>();

@@ -103,11 +103,9 @@ std::string make_link(const link_sample& s) {
     out += link_info(s);
     if (!s.description.empty()) put_string(out, s.description, s.unicode);
     if (!s.working_dir.empty()) put_string(out, s.working_dir, s.unicode);
-    if (s.extra_data) {
-        put_u32(out, 0x10);
-        put_u32(out, 0xA0000099);
-        out += "keep me!";
-    }
+    put_u32(out, 0x10);  // an extra-data block the writers must keep
+    put_u32(out, 0xA0000099);
+    out += "keep me!";
     put_u32(out, 0);
     return out;
 }

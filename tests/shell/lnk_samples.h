@@ -1,5 +1,6 @@
 #pragma once
-// Shell link files built byte by byte, as the shell writes them, for tests and seeds.
+// Shell link files built byte by byte, as the shell writes them, each with one extra-data
+// block before the terminal block.
 
 #include <string>
 
@@ -13,7 +14,6 @@ struct link_sample {
     std::string working_dir;   // WORKING_DIR, absent when empty
     bool unicode = true;       // IsUnicode strings and Unicode LinkInfo paths
     bool id_list = false;      // an opaque LinkTargetIDList before LinkInfo
-    bool extra_data = true;    // one extra-data block before the terminal block
 };
 
 std::string make_link(const link_sample& sample);
