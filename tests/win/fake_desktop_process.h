@@ -89,17 +89,13 @@ inline std::string window_text(HWND window) {
     return from_wide(text);
 }
 
-// The longest text of the window's controls.
+// The longest text of the window's static controls, as a message box shows its message.
 inline std::string longest_text(HWND window) {
     std::string longest;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM found) {
-            std::string& longest = *reinterpret_cast<std::string*>(found);
-            if (const std::string text = window_text(child); text.size() > longest.size()) longest = text;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&longest));
+    for (HWND part = FindWindowExW(window, nullptr, L"Static", nullptr); part;
+         part = FindWindowExW(window, part, L"Static", nullptr)) {
+        if (const std::string text = window_text(part); text.size() > longest.size()) longest = text;
+    }
     return longest;
 }
 
