@@ -70,10 +70,13 @@ TEST(LnkFormat, TruncatedOrForeignBytesAreNotAShortcut) {
         EXPECT_FALSE(lnk::parse(good.substr(0, size))) << size;
         EXPECT_THROW(lnk::with_description(good.substr(0, size), "x"), error) << size;
     }
-    std::string huge_info = good;
-    huge_info[0x4C + 1] = '\x7F';  // LinkInfoSize beyond the file
-    EXPECT_FALSE(lnk::parse(huge_info));
-    EXPECT_THROW(lnk::with_icon_location(huge_info, "x.ico", 0), error);
+    // A LinkInfo size beyond the file, a LinkInfo header size beyond the LinkInfo.
+    for (const std::size_t at : {0x4C + 1, 0x4C + 5}) {
+        std::string bad = good;
+        bad[at] = '\x10';
+        EXPECT_FALSE(lnk::parse(bad)) << at;
+        EXPECT_THROW(lnk::with_icon_location(bad, "x.ico", 0), error) << at;
+    }
 }
 
 }  // namespace

@@ -50,23 +50,28 @@ bool read_only(const std::string& path) { return GetFileAttributesW(to_wide(path
 TEST(RefreshOnWindows, PutsALinkThatComesBackWhereItStoodAndRemembersADroppedOne) {
     real_places scope;
     ASSERT_EQ(scope.desktop, scope.moved_desktop.path() + "\\");
-    testing::write_bytes(scope.app.file("eaoaweoio"), "1");
+    testing::write_bytes(scope.app.file("eaoaweoio"), "2");
     scope.init();
     globals::link_positions.add("Back p.lnk", 1, "300");
     globals::link_positions.add("Back p.lnk", 2, "240");
+    // Half a pair of numbers is no place, and its link stays where it is.
+    globals::link_positions.add("Odd p.lnk", 1, "12");
+    globals::link_positions.add("Odd p.lnk", 2, "x");
     save_shortcut(scope.desktop + "Gone p.lnk", scope.folder("p/Gone"), link_marker);
     scope.add_recent(scope.recent, "Back.lnk", scope.folder("p/Back"), 10);
+    scope.add_recent(scope.recent, "Odd.lnk", scope.folder("p/Odd"), 5);
     // Its copies are the program's own: rewritten now, deleted by a later refresh.
     testing::set_read_only(join_path(scope.recent, "Back.lnk"), true);
-    const testing::fake_desktop desktop("\"Back p=10,10\" \"Gone p=200,120\"");
+    const testing::fake_desktop desktop("\"Back p=10,10\" \"Gone p=200,120\" \"Odd p=50,50\"");
 
     const auto start = std::chrono::steady_clock::now();
     refresh();
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
 
-    EXPECT_EQ(file_names(scope.staging), std::vector<std::string>{"Back p.lnk"});
-    EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"Back p.lnk"});
+    EXPECT_EQ(file_names(scope.staging), (std::vector<std::string>{"Back p.lnk", "Odd p.lnk"}));
+    EXPECT_EQ(file_names(scope.desktop), (std::vector<std::string>{"Back p.lnk", "Odd p.lnk"}));
     EXPECT_EQ(desktop.position(0), (icon_point{300, 240}));
+    EXPECT_EQ(desktop.position(2), (icon_point{50, 50}));
     EXPECT_EQ(globals::link_positions.item("Gone p.lnk", 1), "200");
     EXPECT_EQ(globals::link_positions.item("Gone p.lnk", 2), "120");
     EXPECT_FALSE(read_only(scope.staging + "Back p.lnk"));
