@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win/fake_desktop_protocol.h"
@@ -43,9 +44,13 @@ HWND make_window(const wchar_t* class_name, HWND parent, DWORD style) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    for (const wchar_t* name : {L"Progman", L"SHELLDLL_DefView", L"WorkerW", L"CorvaneFakeDesktop"}) {
+    const std::pair<const wchar_t*, WNDPROC> classes[] = {{L"Progman", DefWindowProcW},
+                                                          {L"SHELLDLL_DefView", DefWindowProcW},
+                                                          {L"WorkerW", DefWindowProcW},
+                                                          {L"CorvaneFakeDesktop", control_procedure}};
+    for (const auto& [name, procedure] : classes) {
         WNDCLASSW window_class{};
-        window_class.lpfnWndProc = std::wstring(name) == L"CorvaneFakeDesktop" ? control_procedure : DefWindowProcW;
+        window_class.lpfnWndProc = procedure;
         window_class.hInstance = GetModuleHandleW(nullptr);
         window_class.lpszClassName = name;
         RegisterClassW(&window_class);
