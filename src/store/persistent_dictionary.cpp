@@ -1,5 +1,7 @@
 #include "store/persistent_dictionary.h"
 
+#include <algorithm>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +12,70 @@
 #include "store/easy_file.h"
 
 namespace corvane {
+namespace {
+
+// A plain line gives back neither an "=" in its key nor spaces at either end of its key or
+// value. Such a text is written between double quotes, each quote inside it doubled; a
+// text that begins with a quote is quoted too, so that it is not read as quoted. Link names
+// hold no quote on Windows, so every file written before reads as it always did.
+bool needs_quotes(std::string_view text, bool is_key) {
+    if (text.empty()) return false;
+    return text.front() == ' ' || text.back() == ' ' || text.front() == '"' ||
+           (is_key && text.find('=') != std::string_view::npos);
+}
+
+std::string quoted(std::string_view text) {
+    std::string result = "\"";
+    for (const char c : text) {
+        if (c == '"') result += '"';
+        result += c;
+    }
+    return result + '"';
+}
+
+// A quoted text at the start of text (after spaces): the text it stands for, and text moved
+// past its closing quote. Nothing when text holds no whole quoted text there.
+std::optional<std::string> read_quoted(std::string_view& text) {
+    std::string_view rest = text.substr(std::min(text.find_first_not_of(' '), text.size()));
+    if (rest.empty() || rest.front() != '"') return std::nullopt;
+    std::string result;
+    for (std::size_t n = 1; n < rest.size(); ++n) {
+        if (rest[n] != '"') {
+            result += rest[n];
+        } else if (n + 1 < rest.size() && rest[n + 1] == '"') {
+            result += '"';
+            ++n;
+        } else {
+            text = rest.substr(n + 1);
+            return result;
+        }
+    }
+    return std::nullopt;
+}
+
+// A quoted key followed by "=": the key, and line moved past the "=". A line that does not
+// begin so (every line of a plain file, and any hand edit that spoils the quotes) is left
+// to be read as plain text.
+bool read_quoted_key(std::string_view& line, std::string& key) {
+    std::string_view rest = line;
+    std::optional<std::string> quoted_key = read_quoted(rest);
+    rest = rest.substr(std::min(rest.find_first_not_of(' '), rest.size()));
+    if (!quoted_key || rest.empty() || rest.front() != '=') return false;
+    key = std::move(*quoted_key);
+    line = rest.substr(1);
+    return true;
+}
+
+// Everything after the key's "=", "=" included; quoted when it is a whole quoted text.
+std::string read_value(std::string_view text) {
+    std::string_view rest = text;
+    std::optional<std::string> value = read_quoted(rest);
+    if (value && trim_spaces(rest).empty()) return std::move(*value);
+    return std::string(trim_spaces(text));
+}
+
+}  // namespace
+
 void persistent_dictionary::create(const std::string& unique_string) {
     store_name = unique_string;
     entries = dictionary();
@@ -27,26 +93,31 @@ void persistent_dictionary::load() {
     // unterminated last line otherwise.
     lines.pop_back();
     for (std::size_t n = 0; n < lines.size(); ++n) {
-        const std::vector<std::string_view> parts = split(lines[n], "=");
-        if (parts.size() < 2) {
-            throw error(error_number::subscript_out_of_range,
-                        "Line " + std::to_string(n + 1) + " of \"" + file_path + "\" has no \"=\"");
+        std::string key;
+        std::string_view rest = lines[n];
+        if (!read_quoted_key(rest, key)) {
+            const std::size_t equals = rest.find('=');
+            if (equals == std::string_view::npos) {
+                throw error(error_number::subscript_out_of_range,
+                            "Line " + std::to_string(n + 1) + " of \"" + file_path + "\" has no \"=\"");
+            }
+            key = trim_spaces(rest.substr(0, equals));
+            rest.remove_prefix(equals + 1);
         }
-        const std::string key(trim_spaces(parts[0]));
         if (entries.exists(key)) {
             throw error(error_number::key_already_exists, "Line " + std::to_string(n + 1) + " of \"" +
                                                               file_path + "\" repeats the key \"" + key + "\"");
         }
-        entries.add(key, std::string(trim_spaces(parts[1])));
+        entries.add(key, read_value(rest));
     }
 }
 
 void persistent_dictionary::save() {
     std::string text;
     for (const auto& [key, item] : entries) {
-        text += key;
+        text += needs_quotes(key, true) ? quoted(key) : key;
         text += '=';
-        text += item;
+        text += needs_quotes(item, false) ? quoted(item) : item;
         text += "\r\n";
     }
     write_file(file_path, text, false);

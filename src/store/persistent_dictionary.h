@@ -2,7 +2,8 @@
 // A named string-to-string map that survives restarts. It is read from its file once, by
 // create, and written back whole after every change. The file (named after the store, no
 // extension, in the application folder) holds one "key=value" CR LF line per entry, in
-// insertion order.
+// insertion order. A key with an "=", and a key or value with spaces at either end or a
+// double quote at its start, stands between double quotes, any quote inside it doubled.
 
 #include <cstddef>
 #include <string>
@@ -21,6 +22,7 @@ public:
 
     // Raises on a malformed file: a line without "=" (subscript_out_of_range) or a key that
     // repeats after trimming (key_already_exists). The entries before the bad line stay.
+    // Spaces around unquoted keys and values go; a value runs to the line's end.
     void create(const std::string& unique_string);
 
     // Replaces any value the key had; the entry moves to the end.

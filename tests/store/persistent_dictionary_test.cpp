@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "store/file_system.h"
+#include "store/persistent_array_dict.h"
 #include "temp_folder.h"
 
 namespace corvane {
@@ -33,8 +34,8 @@ TEST(PersistentDictionary, WritesOneCrLfLinePerEntryInInsertionOrder) {
     EXPECT_EQ(again.count(), 2u);  // item of a missing key adds nothing
 }
 
-// Spaces around keys and values go, tabs stay, text after a second "=" is dropped and a last
-// line without its line end is not loaded. A malformed file fails and stays as it is.
+// Spaces around keys and values go, tabs stay, a value keeps its "=", a key may be quoted, and
+// a last line without its line end is not loaded. A malformed file fails and stays as it is.
 TEST(PersistentDictionary, LoadsHandEditedFilesAndRefusesMalformedOnes) {
     const struct {
         const char* text;
@@ -43,7 +44,9 @@ TEST(PersistentDictionary, LoadsHandEditedFilesAndRefusesMalformedOnes) {
         const char* saved;  // after adding new=v
     } cases[] = {
         {"  Reports  =  red.ico \r\nkey\t= x=y\r\n=empty key\r\nnot loaded=1", 0, 3,
-         "Reports=red.ico\r\nkey\t=x\r\n=empty key\r\nnew=v\r\n"},
+         "Reports=red.ico\r\nkey\t=x=y\r\n=empty key\r\nnew=v\r\n"},
+        {" \"lr=0.001 runs.lnk\" =\" 1 \" \r\n\"unclosed=\"a\" b\r\n", 0, 2,
+         "\"lr=0.001 runs.lnk\"=\" 1 \"\r\n\"\"\"unclosed\"=\"\"\"a\"\" b\"\r\nnew=v\r\n"},
         {"", 0, 0, "new=v\r\n"},
         {"a=1", 0, 0, "new=v\r\n"},
         {"a=1\n", 0, 0, "new=v\r\n"},
@@ -64,6 +67,37 @@ TEST(PersistentDictionary, LoadsHandEditedFilesAndRefusesMalformedOnes) {
         dict.add("new", "v");
         EXPECT_EQ(read_bytes(app.file("store")), c.saved);
     }
+}
+
+// Every name a file may bear, and values with "=" or spaces at the ends, read back as written
+// after any number of restarts.
+TEST(PersistentDictionary, KeepsAnyFileNameAsKeyAcrossRestarts) {
+    const std::vector<std::pair<std::string, std::string>> entries = {
+        {"lr=0.001 runs.lnk", "D:\\tools=x\\icons\\blue.ico"},
+        {" lead and trail .lnk ", " 12 "},
+        {"a\"=\"b", "\"quoted\""},
+        {"=", "="},
+        {"", ""},
+        {"100% #1 a&b [x]; {y}.lnk", "a=b=c"},
+        {"\u6771\u4EAC =\u00DF.lnk", "\u00DF"},
+    };
+    application_folder_scope app;
+    persistent_dictionary dict;
+    dict.create("store");
+    for (const auto& [key, value] : entries) dict.add(key, value);
+    for (int restart = 0; restart < 3; ++restart) {
+        persistent_dictionary again;
+        ASSERT_NO_THROW(again.create("store"));
+        EXPECT_EQ(again.count(), entries.size());
+        for (const auto& [key, value] : entries) EXPECT_EQ(again.item(key), value) << key;
+        again.add(entries[restart].first, entries[restart].second);  // rewrites the file
+    }
+    persistent_array_dict positions;
+    positions.create("positions");
+    positions.add(" lr=0.001 runs.lnk", 2, "-5");
+    persistent_array_dict reloaded;
+    reloaded.create("positions");
+    EXPECT_EQ(reloaded.item(" lr=0.001 runs.lnk", 2), "-5");
 }
 
 TEST(PersistentDictionary, HoldsFortyThousandEntriesAndCountsValuesExactly) {
