@@ -131,11 +131,19 @@ std::vector<std::string_view> split(std::string_view text, std::string_view sepa
     return pieces;
 }
 
-std::string_view trim_spaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
+namespace {
+
+std::string_view trim(std::string_view text, std::string_view blanks) {
+    const std::size_t first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
+
+}  // namespace
+
+std::string_view trim_spaces(std::string_view text) { return trim(text, " "); }
+
+std::string_view trim_white_space(std::string_view text) { return trim(text, " \t\r\n"); }
 
 std::errc parse_int32(std::string_view text, std::int32_t& value) {
     std::string_view number = trim_spaces(text);

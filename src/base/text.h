@@ -34,6 +34,8 @@ std::vector<std::string_view> split(std::string_view text, std::string_view sepa
 
 // Without leading and trailing space characters; tabs and other blanks are kept.
 std::string_view trim_spaces(std::string_view text);
+// Without leading and trailing spaces, tabs, carriage returns and line feeds.
+std::string_view trim_white_space(std::string_view text);
 
 // A decimal 32-bit number with optional spaces around it and an optional sign. Gives
 // result_out_of_range beyond 32 bits and invalid_argument for anything else; value is set

@@ -1,11 +1,9 @@
 #include "engine/main_mod.h"
 
 #include <charconv>
-#include <chrono>
 #include <cmath>
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "base/error.h"
 #include "base/process_paths.h"
@@ -28,15 +26,12 @@ namespace {
 // The tree of the current refresh, replaced by the next one.
 std::unique_ptr<recent_items> recent_tree;
 
-// Time for the desktop to show a newly copied link before its icon can be moved.
-constexpr auto desktop_settle_time = std::chrono::milliseconds(2000);
-
 std::string staged(const std::string& file_name) { return child_path(globals::staging_folder, file_name); }
 
 // A hand-edited maximum that is no number counts as the default, so that the refresh
-// still completes and its cleanup runs.
+// still completes and its cleanup runs. Notepad leaves a line end after the number.
 double maximum_links() {
-    const std::string_view text = trim_spaces(globals::max_folders.value());
+    const std::string_view text = trim_white_space(globals::max_folders.value());
     double value = 0;
     const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (problem != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
@@ -93,36 +88,41 @@ void create_folder_links(const recent_items& tree) {
     std::size_t made = 0;
     for (auto item = items.rbegin(); item != items.rend(); ++item) {
         if (!link_points_to_folder(item->path)) continue;
-        std::string link_name;
+        std::string target, link;
         try {
-            link_name = last_path_part(link_file_path(link_target_path(item->path)));
+            target = link_target_path(item->path);
+            link = link_file_path(target);
         } catch (const std::exception&) {
             continue;
         }
-        if (file_exists(staged(link_name)) || !not_excluded(link_name)) continue;
+        const std::string link_name = last_path_part(link);
+        const std::string on_desktop = child_path(globals::desktop_folder, link_name);
+        // A name the file system cannot hold here or on the desktop is passed over like a
+        // banned one, before anything is copied, so that older folders still get theirs.
+        if (file_exists(link) || !not_excluded(link_name) || !path_fits(globals::staging_folder, link_name) ||
+            !path_fits(globals::desktop_folder, link_name))
+            continue;
         try {
-            copy_file(item->path, globals::staging_folder);
+            // Straight to the link's name: a recent shortcut may bear any name, that of
+            // another folder's link included.
+            copy_file(item->path, link);
         } catch (const std::exception&) {
             continue;
         }
 
-        const file_entry link = rename_to_link_name(staged(item->name));
-        set_link_description(link.path, link_marker);
-        set_link_icon(link.path, choose_link_icon(link.name), "0");
-        if (!file_exists(child_path(globals::desktop_folder, link.name))) {
-            copy_file(link.path, globals::desktop_folder);
-            restore_icon_position(link.name);
+        set_link_description(link, link_marker);
+        set_link_icon(link, choose_link_icon(link_name), "0");
+        if (!file_exists(on_desktop)) {
+            copy_file(link, on_desktop);
+            restore_icon_position(link_name);
+        } else if (is_own_link(on_desktop) && link_target_path(on_desktop) != target) {
+            // A newer folder of the same display name: the link keeps its name and its place.
+            copy_file(link, on_desktop);
         }
 
         ++made;
         if (maximum_links() <= static_cast<double>(made)) return;
     }
-}
-
-file_entry rename_to_link_name(const std::string& path) {
-    const std::string link_path = link_file_path(link_target_path(path));
-    rename_file(path, link_path);
-    return {link_path, last_path_part(link_path)};
 }
 
 std::string link_file_path(const std::string& target_path) {
@@ -142,7 +142,7 @@ std::string folder_display_name(const std::string& path) {
 void restore_icon_position(const std::string& link_file_name) {
     const std::optional<icon_point> position = remembered_position(link_file_name);
     if (!position) return;
-    std::this_thread::sleep_for(desktop_settle_time);
+    wait_for_new_desktop_icon();
     set_desktop_icon_position(link_file_name, *position);
 }
 

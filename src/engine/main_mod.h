@@ -30,12 +30,11 @@ void scan_recent_folder(const std::string& folder_path, recent_items& tree);
 // or not a folder at all, so that nothing behind a planted link is ever touched.
 void prepare_staging_folder();
 
-// Newest first, one link per display name, banned names skipped, until the maximum is
-// reached (at least one link whenever one is possible).
+// Newest first, one link per display name, banned names and names the file system cannot
+// hold skipped, until the maximum is reached (at least one link whenever one is possible).
+// A link of ours already on the desktop stays where it is, rewritten only when it leads to
+// another folder.
 void create_folder_links(const recent_items& tree);
-
-// Renames a shortcut in the staging folder after its target; the entry under the new name.
-file_entry rename_to_link_name(const std::string& path);
 
 // The staging folder + the display name of the target folder + ".lnk".
 std::string link_file_path(const std::string& target_path);

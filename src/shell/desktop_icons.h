@@ -106,6 +106,9 @@ std::string wide_to_text(const char16_t* address);
 icon_point get_desktop_icon_position(const std::string& link_file_name);
 // Moves that icon the same way; does nothing when there is none.
 void set_desktop_icon_position(const std::string& link_file_name, icon_point position);
+// Gives the desktop time to show a link just copied to it before its icon is moved; where
+// there is no desktop (the portable build) there is nothing to wait for.
+void wait_for_new_desktop_icon();
 
 // The point as one message parameter: x in the low 16 bits, y in the high 16 bits, each
 // on its own, so that a negative x does not borrow from y.

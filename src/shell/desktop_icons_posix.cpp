@@ -33,5 +33,6 @@ void shared_write(const shared_buffer&, const void*, std::size_t) {}
 std::string window_class_name(window_handle) { return {}; }
 icon_point get_desktop_icon_position(const std::string&) { return {}; }
 void set_desktop_icon_position(const std::string&, icon_point) {}
+void wait_for_new_desktop_icon() {}
 
 }  // namespace corvane

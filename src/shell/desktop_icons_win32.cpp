@@ -368,6 +368,8 @@ icon_point get_desktop_icon_position(const std::string& link_file_name) {
     return item ? get_item_position(item) : icon_point{};
 }
 
+void wait_for_new_desktop_icon() { Sleep(2000); }
+
 void set_desktop_icon_position(const std::string& link_file_name, icon_point position) {
     if (desktop_view_move_icon(link_file_name, position)) return;
     const desktop_access access;

@@ -15,6 +15,8 @@ struct file_entry {
     std::string path;        // full path
     std::string name;        // file name with its extension, without folder
     file_time modified = 0;  // last-modified time when the folder was listed
+    // Kept online only (OneDrive and the like): reading it would download it.
+    bool online_only = false;
 };
 
 bool file_exists(const std::string& path);    // false for a folder
@@ -37,15 +39,16 @@ void create_folder(const std::string& path);
 // An empty folder only: a folder with anything in it, or none at all, raises.
 void delete_folder(const std::string& path);
 
-// Copies under the source's name into the folder, replacing a file of that name. The copy
-// is writable whatever the source's attributes: it is the program's own file from then on.
-void copy_file(const std::string& source_path, const std::string& destination_folder);
+// Copies to the destination path, replacing a file there. The copy is writable whatever the
+// source's attributes: it is the program's own file from then on.
+void copy_file(const std::string& source_path, const std::string& destination_path);
+
+// True when the file system takes a file of that name in that folder: the name and the
+// whole path within their limits, as the shell's own calls need them.
+bool path_fits(const std::string& folder, const std::string& name);
 
 // No force: a missing, read-only or locked file raises.
 void delete_file(const std::string& path);
-
-// Raises when a file of the new name exists.
-void rename_file(const std::string& old_path, const std::string& new_path);
 
 // The file's bytes. Raises when it cannot be read.
 std::string read_file_bytes(const std::string& path);

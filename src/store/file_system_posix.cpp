@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include "base/error.h"
@@ -137,12 +138,13 @@ void delete_folder(const std::string& path) {
     if (::rmdir(path.c_str()) != 0) raise_errno("RmDir", path);
 }
 
-void copy_file(const std::string& source_path, const std::string& destination_folder) {
-    const std::string destination = !destination_folder.empty() && destination_folder.back() == path_separator
-                                        ? destination_folder + file_name_of(source_path)
-                                        : join_path(destination_folder, file_name_of(source_path));
+void copy_file(const std::string& source_path, const std::string& destination) {
     if (!file_exists(source_path)) raise_errno("CopyFile", source_path, ENOENT);
     overwrite_file_bytes(destination, read_file_bytes(source_path));
+}
+
+bool path_fits(const std::string& folder, const std::string& name) {
+    return name.size() <= NAME_MAX && child_path(folder, name).size() < PATH_MAX;
 }
 
 void delete_file(const std::string& path) {
@@ -150,13 +152,6 @@ void delete_file(const std::string& path) {
     if (!stat_path(path, info) || !S_ISREG(info.st_mode)) raise_errno("DeleteFile", path, ENOENT);
     if (read_only(info)) raise_errno("DeleteFile", path, EACCES);
     if (::unlink(path.c_str()) != 0) raise_errno("DeleteFile", path);
-}
-
-void rename_file(const std::string& old_path, const std::string& new_path) {
-    struct stat info {};
-    if (!stat_path(old_path, info)) raise_errno("Name", old_path, ENOENT);
-    if (::lstat(new_path.c_str(), &info) == 0) raise_errno("Name", new_path, EEXIST);
-    if (::rename(old_path.c_str(), new_path.c_str()) != 0) raise_errno("Name", old_path);
 }
 
 std::string read_file_bytes(const std::string& path) {

@@ -45,11 +45,6 @@ std::string system_message(DWORD code) {
 
 DWORD attributes_of(const std::string& path) { return GetFileAttributesW(to_wide(path).c_str()); }
 
-std::string file_name_of(const std::string& path) {
-    const std::size_t last = path.find_last_of("\\/");
-    return last == std::string::npos ? path : path.substr(last + 1);
-}
-
 std::string parent_folder(const std::string& path) {
     const std::size_t last = path.find_last_of("\\/");
     return last == std::string::npos ? std::string(".") : path.substr(0, last);
@@ -112,7 +107,10 @@ std::vector<file_entry> folder_files(const std::string& folder_path) {
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         const std::string name = from_wide(found.cFileName);
-        files.push_back({child_path(folder_path, name), name, to_file_time(found.ftLastWriteTime)});
+        // FILE_ATTRIBUTE_RECALL_ON_OPEN and _ON_DATA_ACCESS, which MinGW's headers lack.
+        constexpr DWORD online_only = FILE_ATTRIBUTE_OFFLINE | 0x00040000 | 0x00400000;
+        files.push_back({child_path(folder_path, name), name, to_file_time(found.ftLastWriteTime),
+                         (found.dwFileAttributes & online_only) != 0});
     } while (FindNextFileW(find.get(), &found));
     return files;
 }
@@ -132,10 +130,7 @@ void delete_folder(const std::string& path) {
     if (!RemoveDirectoryW(to_wide(path).c_str())) raise_last_error("RmDir", path);
 }
 
-void copy_file(const std::string& source_path, const std::string& destination_folder) {
-    const std::string destination = !destination_folder.empty() && destination_folder.back() == path_separator
-                                        ? destination_folder + file_name_of(source_path)
-                                        : join_path(destination_folder, file_name_of(source_path));
+void copy_file(const std::string& source_path, const std::string& destination) {
     if (!CopyFileW(to_wide(source_path).c_str(), to_wide(destination).c_str(), FALSE))
         raise_last_error("CopyFile", source_path);
     // CopyFileW carries the read-only attribute over; a read-only copy could be neither
@@ -146,12 +141,14 @@ void copy_file(const std::string& source_path, const std::string& destination_fo
         raise_last_error("CopyFile", destination);
 }
 
-void delete_file(const std::string& path) {
-    if (!DeleteFileW(to_wide(path).c_str())) raise_last_error("DeleteFile", path);
+bool path_fits(const std::string& folder, const std::string& name) {
+    // No long-path prefix: the shell's link object and the desktop take MAX_PATH at most.
+    constexpr std::size_t longest_name = 255;
+    return to_wide(name).size() <= longest_name && to_wide(child_path(folder, name)).size() < MAX_PATH;
 }
 
-void rename_file(const std::string& old_path, const std::string& new_path) {
-    if (!MoveFileExW(to_wide(old_path).c_str(), to_wide(new_path).c_str(), 0)) raise_last_error("Name", old_path);
+void delete_file(const std::string& path) {
+    if (!DeleteFileW(to_wide(path).c_str())) raise_last_error("DeleteFile", path);
 }
 
 namespace {

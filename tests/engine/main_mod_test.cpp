@@ -87,11 +87,12 @@ TEST(FolderDisplayName, NamesAFolderAfterItselfAndItsParent) {
 }
 
 // A recent shortcut to a folder under the targets folder, to the document "letter.txt" or
-// to the folder "gone" that does not exist.
+// to the folder "gone" that does not exist; named after its place in the list unless named.
 struct recent_item {
     std::string target;
     int modified;
     bool office = false;
+    std::string name;
 };
 
 void add_items(const refresh_scope& scope, const std::vector<recent_item>& items) {
@@ -102,8 +103,8 @@ void add_items(const refresh_scope& scope, const std::vector<recent_item>& items
         } else if (items[n].target != "gone") {
             target = scope.folder(items[n].target);
         }
-        scope.add_recent(items[n].office ? scope.office : scope.recent, std::to_string(n) + ".lnk", target,
-                         items[n].modified);
+        scope.add_recent(items[n].office ? scope.office : scope.recent,
+                         items[n].name.empty() ? std::to_string(n) + ".lnk" : items[n].name, target, items[n].modified);
     }
 }
 
@@ -133,6 +134,7 @@ TEST(Refresh, MakesOneMarkedLinkForEachOfTheNewestFoldersUpToTheMaximum) {
         {"the seven newest of ten folders", ten_folders(), "", "", newest_of_ten(7)},
         {"a maximum that is no number counts as 7", ten_folders(), " seven", "", newest_of_ten(7)},
         {"a maximum of 0 still makes one link", ten_folders(), "0", "", newest_of_ten(1)},
+        {"a maximum typed with a line end", ten_folders(), "\t2\r\n", "", newest_of_ten(2)},
         {"two shortcuts to one folder make one link", {{"s/one", 30}, {"s/one", 20}, {"s/two", 10}}, "", "",
          {{"one s.lnk", "s/one"}, {"two s.lnk", "s/two"}}},
         {"of two folders with one display name the newer wins", {{"b/x/y", 20}, {"a/x/y", 10}}, "", "",
@@ -141,6 +143,14 @@ TEST(Refresh, MakesOneMarkedLinkForEachOfTheNewestFoldersUpToTheMaximum) {
          {{"kept d.lnk", "d/kept"}}},
         {"a banned name gives way to the next folder", {{"d/kept", 30}, {"d/next", 20}}, "1",
          "[exclude]\r\n KEPT D.LNK \r\n", {{"next d.lnk", "d/next"}}},
+        {"a recent shortcut named like a newer folder's link takes nothing from it",
+         {{"2023/Photos", 30}, {"Backup/Photos 2023", 20, false, "Photos 2023.lnk"}}, "", "",
+         {{"Photos 2023 Backup.lnk", "Backup/Photos 2023"}, {"Photos 2023.lnk", "2023/Photos"}}},
+        {"a recent shortcut named like its own link", {{"d/kept", 30, false, "kept d.lnk"}, {"d/next", 20}}, "", "",
+         {{"kept d.lnk", "d/kept"}, {"next d.lnk", "d/next"}}},
+        {"a name too long for the file system gives way to an older folder",
+         {{std::string(60, 'q') + "/" + std::string(200, 'p'), 30}, {"d/kept", 20}}, "1", "",
+         {{"kept d.lnk", "d/kept"}}},
         {"equal times are met in the order the folders are scanned", {{"o/second", 10, true}, {"r/first", 10}}, "1",
          "", {{"first r.lnk", "r/first"}}},
     };
@@ -195,10 +205,21 @@ TEST(Refresh, LeavesLinksThatStayAloneAndRemembersWhereADroppedOneStood) {
     persistent_array_dict positions;
     positions.create("pp3imsfd");
     EXPECT_EQ(positions.item("b p.lnk", 1) + "," + positions.item("b p.lnk", 2), "0,0");
+
+    // A newer folder of the same display name takes the link over in its place; a shortcut of
+    // the user's own that bears a link's name is never touched.
+    testing::save_shortcut(scope.desktop + "c p.lnk", scope.folder("mine"));
+    const testing::folder_snapshot before = snapshot(scope.desktop);
+    scope.add_recent(scope.recent, "again.lnk", scope.folder("z/p/a"), 50);
+    refresh();
+    EXPECT_EQ(file_names(scope.desktop), (std::vector<std::string>{"a p.lnk", "c p.lnk"}));
+    EXPECT_EQ(link_target_path(scope.desktop + "a p.lnk"), scope.folder("z/p/a"));
+    EXPECT_EQ(link_description(scope.desktop + "a p.lnk"), "Quillon Corvane Link");
+    EXPECT_EQ(snapshot(scope.desktop)["c p.lnk"], before.at("c p.lnk"));
 }
 
 TEST(Refresh, KeepsFolderNamesInAnyScriptAcrossRestarts) {
-    for (const std::string name : {"\u0150rs", "\u041F\u0440\u043E\u0433", "\u6771\u4EAC", "\u00DCn\u00EFc\u00F6d\u00E9 Data"}) {
+    for (const std::string name : {"lr=0.001", "\u0150rs", "\u041F\u0440\u043E\u0433", "\u6771\u4EAC", "\u00DCn\u00EFc\u00F6d\u00E9 Data"}) {
         SCOPED_TRACE(name);
         refresh_scope scope;
         write_bytes(scope.app.file("eaoaweoio"), "1");
@@ -219,7 +240,8 @@ TEST(Refresh, KeepsFolderNamesInAnyScriptAcrossRestarts) {
             EXPECT_EQ(choose_link_icon(link), icon);
         }
         // Byte for byte as ever where the code page holds the name.
-        const std::string text = link + "=" + icon + "\r\nnewer C.lnk=" + icon + "\r\n";
+        const std::string key = name.find('=') == std::string::npos ? link : '"' + link + '"';
+        const std::string text = key + "=" + icon + "\r\nnewer C.lnk=" + icon + "\r\n";
         EXPECT_EQ(read_bytes(scope.app.file("aweporrwrei")),
                   ansi_can_hold(name) ? utf8_to_ansi(text) : "\xFF\xFE" + utf8_to_utf16le(text));
     }

@@ -67,17 +67,33 @@ TEST(FileSystem, WritesAreWholeAndNeverReplaceWhatTheyMustNot) {
     overwrite_file_bytes(path, "x");
     EXPECT_EQ(read_bytes(path), "x");
 
-    EXPECT_EQ(error_of([&] { rename_file(path, folder.file("new")); }), error_number::file_already_exists);
-    EXPECT_EQ(read_bytes(folder.file("new")), "c");
-    rename_file(path, folder.file("moved"));
-    EXPECT_EQ(read_bytes(folder.file("moved")), "x");
-    EXPECT_NE(error_of([&] { rename_file(path, folder.file("d")); }), 0);
 
     temp_folder target;
-    write_bytes(target.file("moved"), "old");
-    copy_file(folder.file("moved"), target.path());
-    EXPECT_EQ(read_bytes(target.file("moved")), "x");
-    EXPECT_NE(error_of([&] { copy_file(folder.file("missing"), target.path()); }), 0);
+    write_bytes(target.file("old"), "old");
+    copy_file(path, target.file("old"));
+    copy_file(path, target.file("new name"));
+    EXPECT_EQ(read_bytes(target.file("old")), "x");
+    EXPECT_EQ(read_bytes(target.file("new name")), "x");
+    EXPECT_NE(error_of([&] { copy_file(folder.file("missing"), target.file("old")); }), 0);
+}
+
+// Names count in what the system counts: UTF-16 units on Windows, bytes elsewhere.
+TEST(FileSystem, PathFitsWithinTheNameAndPathLimits) {
+    const std::string root(1, path_separator);
+    const std::string deep = root + std::string(200, 'f') + root;
+    std::string east;  // 86 letters: 86 UTF-16 units, 258 bytes
+    for (int n = 0; n < 86; ++n) east += "\u6771";
+    const struct {
+        std::string folder, name;
+        bool on_windows, elsewhere;
+    } cases[] = {
+        {root, std::string(255, 'a'), true, true},   {root, std::string(256, 'a'), false, false},
+        {root, east, true, false},                   {deep, std::string(57, 'a'), true, true},
+        {deep, std::string(58, 'a'), false, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(path_fits(c.folder, c.name), path_separator == '\\' ? c.on_windows : c.elsewhere)
+            << c.folder.size() << " + " << c.name.size();
 }
 
 TEST(FileSystem, ReadOnlyFilesKeepTheirContent) {
