@@ -3,12 +3,15 @@
 #include "shell/strings.h"
 #include "state/globals.h"
 #include "ui/ini_advanced.h"
+#include "ui/profile_section.h"
 
 namespace corvane {
 
 bool not_excluded(const std::string& link_file_name) {
+    // Compared in the form the reader gives the lines, so that "x = y Data.lnk" can be banned.
+    const std::string name = profile_line(link_file_name);
     for (const std::string& entry : read_ini_section("exclude", globals::exe_name + ".ini", true))
-        if (same_text(entry, link_file_name)) return false;
+        if (same_text(entry, name)) return false;
     return true;
 }
 

@@ -49,17 +49,19 @@ std::vector<std::string> parse_profile_section(std::string_view file_bytes, std:
             }
         }
         if (!inside || line.front() == ';') continue;
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) {
-            lines.emplace_back(line);
-        } else {
-            std::string entry(trim_blanks(line.substr(0, equals)));
-            entry += '=';
-            entry += trim_blanks(line.substr(equals + 1));
-            lines.push_back(std::move(entry));
-        }
+        lines.push_back(profile_line(line));
     }
     return lines;
+}
+
+std::string profile_line(std::string_view line) {
+    line = trim_blanks(line);
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return std::string(line);
+    std::string entry(trim_blanks(line.substr(0, equals)));
+    entry += '=';
+    entry += trim_blanks(line.substr(equals + 1));
+    return entry;
 }
 
 }  // namespace corvane

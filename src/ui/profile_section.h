@@ -14,6 +14,10 @@ namespace corvane {
 // a NUL ends a line. No lines for a missing or empty section.
 std::vector<std::string> parse_profile_section(std::string_view file_bytes, std::string_view section_name);
 
+// A line as the profile reader gives it back: without the spaces and tabs around it and
+// around its first "=".
+std::string profile_line(std::string_view line);
+
 // The same for the file at ini_path, texts in UTF-8: the system's profile reader on
 // Windows, parse_profile_section over the file's text elsewhere, ANSI or UTF-16 behind its
 // byte-order mark, as both read it. A missing or

@@ -56,6 +56,13 @@ TEST(NotExcluded, MatchesLinkFileNamesIgnoringSpacesAndCaseReadAnewEachTime) {
     EXPECT_FALSE(not_excluded("\u6771\u4EAC C.lnk"));
     EXPECT_FALSE(not_excluded("\u00C4RGER c.lnk"));
     EXPECT_TRUE(not_excluded("\u6771 C.lnk"));
+
+    // The reader takes the blanks around a line's first "=" out; such names are banned all the same.
+    write_bytes(scope.app.file("tool.ini"), "[exclude]\r\nlr = 0.001 runs.lnk\r\n= x= 1 y.lnk\r\n");
+    EXPECT_FALSE(not_excluded("lr = 0.001 runs.lnk"));
+    EXPECT_FALSE(not_excluded("lr=0.001 runs.lnk"));
+    EXPECT_FALSE(not_excluded("= x= 1 y.lnk"));
+    EXPECT_TRUE(not_excluded("x=1 y.lnk"));
 }
 
 }  // namespace
