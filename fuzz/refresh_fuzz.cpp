@@ -1,0 +1,224 @@
+// The program's life over recent folders built from the input: folder names from the names
+// real people give (with "=", spaces at the ends, dots, letters of other scripts, case twins,
+// the names of other folders' links, names near the length limit), their times, shortcut
+// names, a maximum and banned names; refreshes, folders opened again or deleted, and
+// restarts. After every step: start-up succeeds, the stores give back what they held, the
+// desktop holds at most max(1, maximum) of the program's links, each leading to the newest
+// existing folder of its display name and none banned, and nothing else there has changed.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/process_paths.h"
+#include "base/text.h"
+#include "engine/main_mod.h"
+#include "globals_scope.h"
+#include "shell/easy_link.h"
+#include "shell/easy_path.h"
+#include "shell/shortcut_files.h"
+#include "shell/strings.h"
+#include "store/easy_file.h"
+#include "temp_folder.h"
+
+namespace {
+
+using namespace corvane;
+using testing::write_bytes;
+
+void require(bool holds, const std::string& what) {
+    if (holds) return;
+    std::fprintf(stderr, "refresh_fuzz: %s\n", what.c_str());
+    std::abort();
+}
+
+// The fuzzer's bytes, read one at a time; zeros once they run out.
+class input {
+public:
+    input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    unsigned byte() { return used_ < size_ ? data_[used_++] : 0u; }
+    template <class T>
+    const T& pick(const std::vector<T>& from) {
+        return from[byte() % from.size()];
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t used_ = 0;
+};
+
+const std::vector<std::string> pieces = {
+    "=", " ", ".", "..", "\u00DF", "\u6771\u4EAC", "\u0150rs", "lr=0.001", "Photos", "photos", "2023",
+    "a", "A", "#1", "a&b", "%41", "\"", std::string(100, 'n'), std::string(127, 'N'),
+};
+
+// A name this file system takes: at most 255 bytes, cut at a whole letter, never "." or "..".
+std::string folder_name(input& in) {
+    std::string name;
+    for (unsigned n = 1 + in.byte() % 4; n > 0; --n) name += in.pick(pieces);
+    if (name.size() > 255) {
+        name.resize(255);
+        while ((name.back() & 0xC0) == 0x80) name.pop_back();
+        if (static_cast<unsigned char>(name.back()) >= 0xC0) name.pop_back();
+    }
+    if (name == "." || name == "..") name += "x";
+    return name;
+}
+
+struct maximum_choice {
+    std::string text;
+    std::size_t links;  // the most links it allows
+};
+const std::vector<maximum_choice> maximums = {
+    {"0", 1}, {"1", 1}, {"2", 2}, {"3", 3}, {"7", 7}, {" 2\r\n", 2}, {"\t3\n", 3}, {"-4", 1}, {"junk", 7}, {"", 7},
+};
+
+struct recent_shortcut {
+    std::string target;
+    int modified;
+};
+
+class life {
+public:
+    explicit life(input& in) : in_(in) {
+        const maximum_choice& maximum = in_.pick(maximums);
+        most_links_ = maximum.links;
+        write_bytes(scope_.app.file("eaoaweoio"), maximum.text);
+        write_bytes(join_path(scope_.icons, "blue.ico"), "ico");
+        write_bytes(join_path(scope_.icons, "red.ico"), "ico");
+
+        for (unsigned n = 1 + in_.byte() % 10; n > 0; --n) make_folder();
+        std::string ini = "[exclude]\r\n";
+        for (unsigned n = in_.byte() % 3; n > 0; --n) {
+            const std::string name = link_name_of(in_.pick(folders_));
+            banned_.push_back(in_.byte() % 2 ? name : " " + upper_case(name) + " ");
+            ini += banned_.back() + "\r\n";
+        }
+        write_file(scope_.app.file(scope_.exe_name + ".ini"), ini, false);
+
+        // The user's own files, among them a shortcut that bears a link's name.
+        write_bytes(scope_.desktop + "notes.txt", "mine");
+        const std::string users_link = link_name_of(in_.pick(folders_));
+        testing::save_shortcut(scope_.desktop + (users_link.size() > 255 ? "mine.lnk" : users_link),
+                               scope_.targets.path());
+        testing::save_shortcut(scope_.desktop + "Kept.LNK", folders_.front(), link_marker);
+        for (auto& [name, file] : testing::snapshot(scope_.desktop)) users_files_[name] = file;
+
+        for (std::size_t n = 0; n < folders_.size(); ++n) open(folders_[n]);
+        start();
+    }
+
+    void run() {
+        for (unsigned step = 1 + in_.byte() % 6; step > 0; --step) {
+            refresh();
+            check_desktop();
+            switch (in_.byte() % 4) {
+                case 0: open(in_.pick(folders_)); break;
+                case 1: testing::remove_folder(in_.pick(folders_)); break;
+                case 2: make_folder(), open(folders_.back()); break;
+                default: restart(); break;
+            }
+        }
+    }
+
+private:
+    std::string link_name_of(const std::string& folder) { return folder_display_name(folder) + ".lnk"; }
+
+    void make_folder() {
+        std::string parent = folder_name(in_);
+        std::string name = folder_name(in_);
+        // The name of another folder's link, and the letter-case twin of another folder.
+        if (!folders_.empty() && in_.byte() % 4 == 0) name = folder_display_name(in_.pick(folders_));
+        if (!folders_.empty() && in_.byte() % 4 == 0) name = upper_case(last_path_part(in_.pick(folders_)));
+        if (name.size() > 255) name = folder_name(in_);
+        folders_.push_back(scope_.folder(parent + "/" + name));
+    }
+
+    // Opened as Windows records it: a shortcut in a recent folder, newer than all before,
+    // named by its place, after its folder's own link or after another folder's.
+    void open(const std::string& folder) {
+        std::string name = std::to_string(shortcuts_.size()) + ".lnk";
+        switch (in_.byte() % 4) {
+            case 0: name = link_name_of(folder); break;
+            case 1: name = link_name_of(in_.pick(folders_)); break;
+            default: break;
+        }
+        if (name.size() > 255) name = "long.lnk";
+        const std::string source = in_.byte() % 2 ? scope_.recent : scope_.office;
+        scope_.add_recent(source, name, folder, ++clock_);
+        shortcuts_[join_path(source, name)] = {folder, clock_};
+    }
+
+    void start() { require(testing::error_of([&] { scope_.init(); }) == 0, "start-up failed"); }
+
+    void restart() {
+        const dictionary icons = globals::link_icons.entries;
+        const dictionary positions = globals::link_positions.store.entries;
+        start();
+        require(std::equal(icons.begin(), icons.end(), globals::link_icons.entries.begin(),
+                           globals::link_icons.entries.end()),
+                "the icon store did not read back what it held");
+        require(std::equal(positions.begin(), positions.end(), globals::link_positions.store.entries.begin(),
+                           globals::link_positions.store.entries.end()),
+                "the position store did not read back what it held");
+    }
+
+    // The newest existing folder for each link name, from what the recent folders hold.
+    std::map<std::string, std::string> newest_folders() {
+        std::map<std::string, std::pair<int, std::string>> newest;
+        for (const auto& [path, shortcut] : shortcuts_) {
+            if (!folder_exists(shortcut.target)) continue;
+            auto& entry = newest[link_name_of(shortcut.target)];
+            if (shortcut.modified > entry.first) entry = {shortcut.modified, shortcut.target};
+        }
+        std::map<std::string, std::string> folders;
+        for (const auto& [name, entry] : newest) folders[name] = entry.second;
+        return folders;
+    }
+
+    void check_desktop() {
+        const std::map<std::string, std::string> newest = newest_folders();
+        std::size_t links = 0;
+        for (const auto& [name, file] : testing::snapshot(scope_.desktop)) {
+            const auto users = users_files_.find(name);
+            if (users != users_files_.end()) {
+                require(file == users->second, "the user's file " + name + " changed");
+                continue;
+            }
+            require(is_link_name(name) && link_description(scope_.desktop + name) == link_marker,
+                    "a file that is not the program's link: " + name);
+            ++links;
+            const auto found = newest.find(name);
+            require(found != newest.end() && link_target_path(scope_.desktop + name) == found->second,
+                    "the link " + name + " does not lead to the newest folder of its name");
+            for (const std::string& banned : banned_)
+                require(!same_text(banned, name), "the banned link " + name + " was made");
+        }
+        for (const auto& [name, file] : users_files_)
+            require(file_exists(scope_.desktop + name), "the user's file " + name + " is gone");
+        require(links <= most_links_, std::to_string(links) + " links, more than allowed");
+    }
+
+    input& in_;
+    testing::refresh_scope scope_;
+    std::size_t most_links_ = 0;
+    std::vector<std::string> folders_;
+    std::vector<std::string> banned_;
+    std::map<std::string, recent_shortcut> shortcuts_;
+    testing::folder_snapshot users_files_;
+    int clock_ = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    input in(data, size);
+    life(in).run();
+    return 0;
+}
