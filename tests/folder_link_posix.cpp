@@ -1,4 +1,7 @@
+#include <sys/xattr.h>
+
 #include <filesystem>
+#include <stdexcept>
 
 #include "temp_folder.h"
 
@@ -10,5 +13,11 @@ void make_folder_link(const std::string& link, const std::string& target) {
 }
 
 void remove_folder_link(const std::string& link) { std::filesystem::remove(std::u8string(link.begin(), link.end())); }
+
+void set_online_only(const std::string& path) {
+    const char offline[] = "0x1000";
+    if (::setxattr(path.c_str(), "user.DOSATTRIB", offline, sizeof offline - 1, 0) != 0)
+        throw std::runtime_error("cannot mark " + path + " online only");
+}
 
 }  // namespace corvane::testing

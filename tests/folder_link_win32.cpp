@@ -54,4 +54,9 @@ void remove_folder_link(const std::string& link) {
         run_unix(L"Z:\\bin\\rm", L"rm -f " + unix_file_name(link), link, false);
 }
 
+void set_online_only(const std::string& path) {
+    if (!SetFileAttributesW(to_wide(path).c_str(), FILE_ATTRIBUTE_OFFLINE))
+        throw std::runtime_error("cannot mark " + path + " online only");
+}
+
 }  // namespace corvane::testing

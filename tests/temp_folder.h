@@ -41,6 +41,9 @@ std::string read_bytes(const std::string& path);
 void make_folder_link(const std::string& link, const std::string& target);
 void remove_folder_link(const std::string& link);
 void remove_folder(const std::string& path);
+// Marks a file as kept online only: by its attribute on Windows (which Wine does not keep),
+// by the extended attribute a Windows file server keeps elsewhere.
+void set_online_only(const std::string& path);
 // The last-modified time, in seconds after a fixed point a day before the test run.
 void set_modified(const std::string& path, int seconds);
 // Sets or clears the read-only state (the attribute on Windows, the write bits elsewhere).

@@ -14,8 +14,9 @@ void remove_stale_links() {
     for (const file_entry& file : folder_files(globals::desktop_folder)) {
         // Only a file named like a link is opened, and never one kept online only: reading
         // it would download it, every minute.
-        if (!is_link_name(file.name) || file.online_only) continue;
-        if (file_exists(child_path(globals::staging_folder, file.name)) || !is_own_link(file.path)) continue;
+        if (!is_link_name(file.name) || file_exists(child_path(globals::staging_folder, file.name)) ||
+            is_online_only(file.path) || !is_own_link(file.path))
+            continue;
 
         // Saved first, so that the place is kept even when the delete fails.
         const icon_point position = get_desktop_icon_position(file.name);

@@ -115,7 +115,7 @@ void create_folder_links(const recent_items& tree) {
         if (!file_exists(on_desktop)) {
             copy_file(link, on_desktop);
             restore_icon_position(link_name);
-        } else if (is_own_link(on_desktop) && link_target_path(on_desktop) != target) {
+        } else if (!is_online_only(on_desktop) && is_own_link(on_desktop) && link_target_path(on_desktop) != target) {
             // A newer folder of the same display name: the link keeps its name and its place.
             copy_file(link, on_desktop);
         }

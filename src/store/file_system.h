@@ -15,12 +15,14 @@ struct file_entry {
     std::string path;        // full path
     std::string name;        // file name with its extension, without folder
     file_time modified = 0;  // last-modified time when the folder was listed
-    // Kept online only (OneDrive and the like): reading it would download it.
-    bool online_only = false;
 };
 
 bool file_exists(const std::string& path);    // false for a folder
 bool folder_exists(const std::string& path);  // false for a file
+// A file kept online only (OneDrive's files on demand, any offline or recall-on-access
+// file): opening it would fetch it. Asked without opening it. Elsewhere the attribute is
+// the one a Windows file server keeps in the extended attribute "user.DOSATTRIB".
+bool is_online_only(const std::string& path);
 // A folder that is itself no symbolic link, junction or other reparse point. A trailing
 // separator does not make the answer follow a link.
 bool is_real_folder(const std::string& path);

@@ -1,11 +1,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/error.h"
@@ -101,6 +103,14 @@ bool file_exists(const std::string& path) {
 bool folder_exists(const std::string& path) {
     struct stat info {};
     return stat_path(path, info) && S_ISDIR(info.st_mode);
+}
+
+bool is_online_only(const std::string& path) {
+    constexpr unsigned long online_only = 0x00001000 | 0x00040000 | 0x00400000;
+    char text[32] = {};
+    const ssize_t length = ::getxattr(path.c_str(), "user.DOSATTRIB", text, sizeof text - 1);
+    if (length <= 0) return false;
+    return (std::strtoul(text, nullptr, 16) & online_only) != 0;
 }
 
 bool is_real_folder(const std::string& path) {

@@ -85,6 +85,13 @@ bool folder_exists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool is_online_only(const std::string& path) {
+    // FILE_ATTRIBUTE_RECALL_ON_OPEN and _ON_DATA_ACCESS, which MinGW's headers lack.
+    constexpr DWORD online_only = FILE_ATTRIBUTE_OFFLINE | 0x00040000 | 0x00400000;
+    const DWORD attributes = attributes_of(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & online_only);
+}
+
 bool is_real_folder(const std::string& path) {
     std::string own = path;
     // "C:\" keeps its separator: "C:" alone names the drive's current folder.
@@ -107,10 +114,7 @@ std::vector<file_entry> folder_files(const std::string& folder_path) {
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         const std::string name = from_wide(found.cFileName);
-        // FILE_ATTRIBUTE_RECALL_ON_OPEN and _ON_DATA_ACCESS, which MinGW's headers lack.
-        constexpr DWORD online_only = FILE_ATTRIBUTE_OFFLINE | 0x00040000 | 0x00400000;
-        files.push_back({child_path(folder_path, name), name, to_file_time(found.ftLastWriteTime),
-                         (found.dwFileAttributes & online_only) != 0});
+        files.push_back({child_path(folder_path, name), name, to_file_time(found.ftLastWriteTime)});
     } while (FindNextFileW(find.get(), &found));
     return files;
 }

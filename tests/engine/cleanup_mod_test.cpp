@@ -71,6 +71,19 @@ TEST(RemoveStaleLinks, DeletesOwnLinksNotMadeAgainOnceTheirPlaceIsStored) {
     testing::set_read_only(scope.desktop + "Locked l.lnk", false);
 }
 
+// Opening it would download it, every minute; it waits until it is on the disk again.
+TEST(RemoveStaleLinks, NeverOpensALinkKeptOnlineOnly) {
+    if (path_separator == '\\') GTEST_SKIP() << "Wine keeps no offline attribute; the portable stand-in shows the rule";
+    testing::globals_scope scope;
+    scope.init();
+    create_folder(scope.staging);
+    testing::save_shortcut(scope.desktop + "In the cloud g.lnk", scope.app.path(), marker);
+    testing::set_online_only(scope.desktop + "In the cloud g.lnk");
+    remove_stale_links();
+    EXPECT_TRUE(file_exists(scope.desktop + "In the cloud g.lnk"));
+    EXPECT_EQ(position_on_file("In the cloud g.lnk"), "");
+}
+
 TEST(RemoveAllOwnLinks, TakesTheProgramsLinksAndStagingFolderAndNothingElse) {
     testing::globals_scope scope;
     lay_out_cases(scope);
