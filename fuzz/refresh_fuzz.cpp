@@ -1,8 +1,8 @@
 // The program's life over recent folders built from the input: folder names from the names
 // real people give (with "=", spaces at the ends, dots, letters of other scripts, case twins,
 // the names of other folders' links, names near the length limit), their times, shortcut
-// names, a maximum and banned names; refreshes, folders opened again or deleted, and
-// restarts. After every step: start-up succeeds, the stores give back what they held, the
+// names, a maximum, banned names and an icon store as the older version wrote it;
+// refreshes, folders opened again or deleted, and restarts. After every step: start-up succeeds, the stores give back what they held, the
 // desktop holds at most max(1, maximum) of the program's links, each leading to the newest
 // existing folder of its display name and none banned, and nothing else there has changed.
 
@@ -24,6 +24,7 @@
 #include "shell/shortcut_files.h"
 #include "shell/strings.h"
 #include "store/easy_file.h"
+#include "ui/profile_section.h"
 #include "temp_folder.h"
 
 namespace {
@@ -110,6 +111,16 @@ public:
         testing::save_shortcut(scope_.desktop + "Kept.LNK", folders_.front(), link_marker);
         for (auto& [name, file] : testing::snapshot(scope_.desktop)) users_files_[name] = file;
 
+        // The icon store as the older version left it: names with "=" unquoted.
+        std::vector<std::string> old_names;
+        for (unsigned n = in_.byte() % 3; n > 0; --n) {
+            const std::string name = link_name_of(in_.pick(folders_));
+            if (std::find(old_names.begin(), old_names.end(), name) == old_names.end()) old_names.push_back(name);
+        }
+        std::string old_icons;
+        for (const std::string& name : old_names) old_icons += name + "=" + join_path(scope_.icons, "red.ico") + "\r\n";
+        write_file(scope_.app.file("aweporrwrei"), old_icons, false);
+
         for (std::size_t n = 0; n < folders_.size(); ++n) open(folders_[n]);
         start();
     }
@@ -169,21 +180,35 @@ private:
                 "the position store did not read back what it held");
     }
 
-    // The newest existing folder for each link name, from what the recent folders hold.
-    std::map<std::string, std::string> newest_folders() {
-        std::map<std::string, std::pair<int, std::string>> newest;
-        for (const auto& [path, shortcut] : shortcuts_) {
+    bool banned(const std::string& name) const {
+        return std::any_of(banned_.begin(), banned_.end(),
+                           [&](const std::string& line) { return same_text(profile_line(line), profile_line(name)); });
+    }
+
+    // What a refresh must leave in the staging folder, by name with its target: newest first,
+    // one link for each name that fits the file system and is not banned, for folders that
+    // exist, up to the maximum.
+    std::map<std::string, std::string> expected_links() const {
+        std::vector<recent_shortcut> newest_first;
+        for (const auto& [path, shortcut] : shortcuts_) newest_first.push_back(shortcut);
+        std::sort(newest_first.begin(), newest_first.end(),
+                  [](const recent_shortcut& a, const recent_shortcut& b) { return a.modified > b.modified; });
+        std::map<std::string, std::string> links;
+        for (const recent_shortcut& shortcut : newest_first) {
             if (!folder_exists(shortcut.target)) continue;
-            auto& entry = newest[link_name_of(shortcut.target)];
-            if (shortcut.modified > entry.first) entry = {shortcut.modified, shortcut.target};
+            const std::string name = folder_display_name(shortcut.target) + ".lnk";
+            if (links.count(name) || banned(name) || name.size() > 255) continue;
+            links[name] = shortcut.target;
+            if (links.size() >= most_links_) break;
         }
-        std::map<std::string, std::string> folders;
-        for (const auto& [name, entry] : newest) folders[name] = entry.second;
-        return folders;
+        return links;
     }
 
     void check_desktop() {
-        const std::map<std::string, std::string> newest = newest_folders();
+        const std::map<std::string, std::string> expected = expected_links();
+        std::vector<std::string> staged;
+        for (const auto& [name, target] : expected) staged.push_back(name);
+        require(testing::file_names(scope_.staging) == staged, "the staging folder holds other links");
         std::size_t links = 0;
         for (const auto& [name, file] : testing::snapshot(scope_.desktop)) {
             const auto users = users_files_.find(name);
@@ -193,16 +218,17 @@ private:
             }
             require(is_link_name(name) && link_description(scope_.desktop + name) == link_marker,
                     "a file that is not the program's link: " + name);
-            ++links;
-            const auto found = newest.find(name);
-            require(found != newest.end() && link_target_path(scope_.desktop + name) == found->second,
+            const auto found = expected.find(name);
+            require(found != expected.end(), "the link " + name + " should not be there");
+            require(link_target_path(scope_.desktop + name) == found->second,
                     "the link " + name + " does not lead to the newest folder of its name");
-            for (const std::string& banned : banned_)
-                require(!same_text(banned, name), "the banned link " + name + " was made");
+            ++links;
         }
+        for (const auto& [name, target] : expected)
+            require(users_files_.count(name) || file_exists(scope_.desktop + name), "the link " + name + " is missing");
         for (const auto& [name, file] : users_files_)
             require(file_exists(scope_.desktop + name), "the user's file " + name + " is gone");
-        require(links <= most_links_, std::to_string(links) + " links, more than allowed");
+        require(links <= std::max<std::size_t>(most_links_, 1), std::to_string(links) + " links, more than allowed");
     }
 
     input& in_;

@@ -117,7 +117,12 @@ void create_folder_links(const recent_items& tree) {
             restore_icon_position(link_name);
         } else if (!is_online_only(on_desktop) && is_own_link(on_desktop) && link_target_path(on_desktop) != target) {
             // A newer folder of the same display name: the link keeps its name and its place.
-            copy_file(link, on_desktop);
+            // One that cannot be rewritten (hidden, read-only, locked) stays as it is rather
+            // than stopping every refresh here.
+            try {
+                copy_file(link, on_desktop);
+            } catch (const std::exception&) {
+            }
         }
 
         ++made;

@@ -45,8 +45,8 @@ void delete_folder(const std::string& path);
 // source's attributes: it is the program's own file from then on.
 void copy_file(const std::string& source_path, const std::string& destination_path);
 
-// True when the file system takes a file of that name in that folder: the name and the
-// whole path within their limits, as the shell's own calls need them.
+// True when the file system takes a file of that name in that folder: no control character,
+// the name and the whole path within their limits, as the shell's own calls need them.
 bool path_fits(const std::string& folder, const std::string& name);
 
 // No force: a missing, read-only or locked file raises.

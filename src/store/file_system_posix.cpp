@@ -4,6 +4,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -107,7 +108,8 @@ bool folder_exists(const std::string& path) {
 
 bool is_online_only(const std::string& path) {
     constexpr unsigned long online_only = 0x00001000 | 0x00040000 | 0x00400000;
-    char text[32] = {};
+    // A file server keeps the attributes as hexadecimal text at the start of the value.
+    char text[256] = {};
     const ssize_t length = ::getxattr(path.c_str(), "user.DOSATTRIB", text, sizeof text - 1);
     if (length <= 0) return false;
     return (std::strtoul(text, nullptr, 16) & online_only) != 0;
@@ -154,7 +156,9 @@ void copy_file(const std::string& source_path, const std::string& destination) {
 }
 
 bool path_fits(const std::string& folder, const std::string& name) {
-    return name.size() <= NAME_MAX && child_path(folder, name).size() < PATH_MAX;
+    // Control characters as Windows refuses them; a line break would break the stores' lines.
+    const bool controls = std::any_of(name.begin(), name.end(), [](char c) { return c >= 0 && c < ' '; });
+    return !controls && name.size() <= NAME_MAX && child_path(folder, name).size() < PATH_MAX;
 }
 
 void delete_file(const std::string& path) {

@@ -95,7 +95,8 @@ void persistent_dictionary::load() {
     for (std::size_t n = 0; n < lines.size(); ++n) {
         std::string key;
         std::string_view rest = lines[n];
-        if (!read_quoted_key(rest, key)) {
+        const bool quoted_key = read_quoted_key(rest, key);
+        if (!quoted_key) {
             const std::size_t equals = rest.find('=');
             if (equals == std::string_view::npos) {
                 throw error(error_number::subscript_out_of_range,
@@ -105,6 +106,9 @@ void persistent_dictionary::load() {
             rest.remove_prefix(equals + 1);
         }
         if (entries.exists(key)) {
+            // The older version wrote names holding "=" unquoted and read them back cut, so
+            // its files can repeat a cut key on a line with a second "=": the first stands.
+            if (!quoted_key && rest.find('=') != std::string_view::npos) continue;
             throw error(error_number::key_already_exists, "Line " + std::to_string(n + 1) + " of \"" +
                                                               file_path + "\" repeats the key \"" + key + "\"");
         }

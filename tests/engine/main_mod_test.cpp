@@ -289,6 +289,19 @@ TEST(Refresh, BadSurroundingsEndItSafelyOrArePassedOver) {
              return s.recent;
          },
          {"a p.lnk"}},
+        {"a desktop too deep for the newest folder's link name",
+         [](refresh_scope& s, const std::string&) {
+             // Deep enough that a name of 100 fits the staging folder but not the desktop.
+             const bool windows = path_separator == '\\';
+             std::string deep = s.desktop_root.path();
+             for (int n = 0; n < (windows ? 1 : 16); ++n) deep = testing::make_folders(deep, std::string(windows ? 130 : 250, 'd'));
+             s.desktop = deep + path_separator;
+             testing::save_shortcut(s.desktop + "Stale s.lnk", s.folder("s/stale"), "Quillon Corvane Link");
+             s.add_recent(s.recent, "long.lnk", s.folder("l/" + std::string(94, 'n')), 30);
+             s.init();
+             return s.recent;
+         },
+         {"a p.lnk", "b p.lnk"}},
         {"a remembered position that is no pair of numbers",
          [](refresh_scope& s, const std::string&) {
              write_bytes(s.app.file("pp3imsfd"), "a p.lnk=left\r\n");

@@ -89,7 +89,7 @@ TEST(FileSystem, PathFitsWithinTheNameAndPathLimits) {
     } cases[] = {
         {root, std::string(255, 'a'), true, true},   {root, std::string(256, 'a'), false, false},
         {root, east, true, false},                   {deep, std::string(57, 'a'), true, true},
-        {deep, std::string(58, 'a'), false, true},
+        {deep, std::string(58, 'a'), false, true},   {root, "line\r\nbreak", false, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(path_fits(c.folder, c.name), path_separator == '\\' ? c.on_windows : c.elsewhere)

@@ -53,6 +53,8 @@ TEST(PersistentDictionary, LoadsHandEditedFilesAndRefusesMalformedOnes) {
         {"a=1\r\nno equals sign\r\nb=2\r\n", error_number::subscript_out_of_range, 1, nullptr},
         {"a=1\r\n\r\nb=2\r\n", error_number::subscript_out_of_range, 1, nullptr},
         {"a=1\r\n a =2\r\n", error_number::key_already_exists, 1, nullptr},
+        // As the older version left a name with "=": its later, longer line gives way.
+        {"lr=0.001 runs.lnk\r\nlr=0.001 runs.lnk=C:\\i.ico\r\n", 0, 1, "lr=0.001 runs.lnk\r\nnew=v\r\n"},
         {"\r\n", error_number::subscript_out_of_range, 0, nullptr},
     };
     application_folder_scope app;
