@@ -18,11 +18,17 @@ registry_reader table_reader(const registry_table& table) {
 globals_scope::globals_scope(bool with_icons_folder)
     : icons(app.file("icons")),
       desktop(desktop_root.path() + path_separator),
-      staging(app.file("vantrel") + path_separator) {
+      staging(join_path(app.file("Quillon Corvane"), "vantrel") + path_separator) {
     if (with_icons_folder) create_folder(icons);
 }
 
 globals_scope::~globals_scope() { set_application_folder({}); }
+
+std::string globals_scope::staging_parent() const {
+    const std::string parent = containing_folder(staging);
+    if (!folder_exists(parent)) create_folder(parent);
+    return staging.substr(0, staging.size() - 1);
+}
 
 start_up_sources globals_scope::sources() const {
     return {.application_folder = app.path(),

@@ -36,7 +36,11 @@ public:
     temp_folder desktop_root;
     std::string icons;    // app + "icons"
     std::string desktop;  // desktop_root with a trailing separator
-    std::string staging;  // app + "vantrel" with a trailing separator
+    // app + "Quillon Corvane" + "vantrel" with a trailing separator, as the program's own
+    // folder in the profile holds it; neither is made yet.
+    std::string staging;
+    // Makes the staging folder's parent; gives the staging folder without its separator.
+    std::string staging_parent() const;
     std::string exe_name = "tool";
     registry_table registry;
 };

@@ -24,6 +24,12 @@ std::string child_path(std::string_view folder, std::string_view name) {
     return join_path(folder, name);
 }
 
+std::string containing_folder(std::string_view path) {
+    while (!path.empty() && path.back() == path_separator) path.remove_suffix(1);
+    const std::size_t last = path.rfind(path_separator);
+    return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last));
+}
+
 std::string application_folder() {
     if (bound_application_folder()) return *bound_application_folder();
     const std::string exe = executable_path();

@@ -14,14 +14,19 @@ std::string join_path(std::string_view folder, std::string_view name);
 // The same, adding no separator when the folder ends in one.
 std::string child_path(std::string_view folder, std::string_view name);
 
+// The folder that holds the path, a trailing separator aside, without its own trailing
+// separator; "" when the path names no folder.
+std::string containing_folder(std::string_view path);
+
 // The running executable's full path, as the platform reports it.
 std::string executable_path();
 
 // The executable's file name without its folder and its extension.
 std::string executable_name();
 
-// Where a refresh builds its folder links, with a trailing separator: "C:\vantrel\" on
-// Windows, a folder of that name under the temporary folder elsewhere.
+// Where a refresh builds its folder links, with a trailing separator: the account's own
+// "%LOCALAPPDATA%\Quillon Corvane\vantrel\" on Windows, the same two folders under the
+// temporary folder elsewhere; "" when the system names no local application data folder.
 std::string default_staging_folder();
 
 // The desktop folder the shell shows, without a trailing separator; "" when the shell cannot

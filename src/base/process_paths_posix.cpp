@@ -14,7 +14,7 @@ std::string executable_path() {
 
 std::string default_staging_folder() {
     std::error_code ignored;
-    std::string folder = (std::filesystem::temp_directory_path(ignored) / "vantrel").string();
+    std::string folder = (std::filesystem::temp_directory_path(ignored) / "Quillon Corvane" / "vantrel").string();
     return folder + path_separator;
 }
 

@@ -23,14 +23,25 @@ std::string executable_path() {
     }
 }
 
-std::string default_staging_folder() { return "C:\\vantrel\\"; }
+namespace {
 
-std::string shell_desktop_folder() {
+std::string known_folder(REFKNOWNFOLDERID id) {
     wchar_t* raw = nullptr;
-    const HRESULT result = SHGetKnownFolderPath(FOLDERID_Desktop, KF_FLAG_DEFAULT, nullptr, &raw);
+    const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &raw);
     const co_task_memory<wchar_t*> path(raw);
     return SUCCEEDED(result) && path ? from_wide(path.get()) : std::string();
 }
+
+}  // namespace
+
+std::string default_staging_folder() {
+    // The account's own, with the profile's permissions: a folder at the root of C: is open
+    // to every account on the machine.
+    const std::string local = known_folder(FOLDERID_LocalAppData);
+    return local.empty() ? std::string() : local + "\\Quillon Corvane\\vantrel\\";
+}
+
+std::string shell_desktop_folder() { return known_folder(FOLDERID_Desktop); }
 
 std::string environment_variable(const std::string& name) {
     const std::wstring wide_name = to_wide(name);

@@ -49,8 +49,10 @@ void remove_all_own_links(const std::string& desktop_folder, const std::string& 
     try {
         for (const file_entry& file : folder_files(staging_folder)) try_delete(file.path);
         delete_folder(staging_folder);
+        // The program's own folder in the profile, unless something else lives there.
+        delete_folder(containing_folder(staging_folder));
     } catch (const std::exception&) {
-        // Whatever is left in it, the user's or stuck, keeps it.
+        // Whatever is left in them, the user's or stuck, keeps them.
     }
 }
 

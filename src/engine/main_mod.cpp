@@ -76,7 +76,12 @@ void scan_recent_folder(const std::string& folder_path, recent_items& tree) {
 
 void prepare_staging_folder() {
     const std::string& staging = globals::staging_folder;
-    if (!folder_exists(staging)) create_folder(staging);
+    if (!folder_exists(staging)) {
+        // The program's own folder in the profile comes first.
+        const std::string parent = containing_folder(staging);
+        if (!parent.empty() && !folder_exists(parent)) create_folder(parent);
+        create_folder(staging);
+    }
     // Anyone may create this folder first; never empty or follow a planted link.
     if (!is_real_folder(staging))
         throw error(error_number::path_file_access, "\"" + staging + "\" is a link or not a folder");

@@ -12,9 +12,10 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
     // One copy per user session: two would fight over the staging folder and the desktop,
-    // each deleting the other's links as stale.
+    // each deleting the other's links as stale. An elevated copy's mutex denies a normal
+    // start access: that, too, means one runs.
     const corvane::unique_handle one_copy(CreateMutexW(nullptr, FALSE, L"Local\\QuillonCorvane.OneCopy"));
-    if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+    if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_ACCESS_DENIED) return 0;
     const corvane::com_apartment apartment;
     // The uninstaller's last call, once the running copy has ended.
     if (std::wcscmp(command_line, L"/remove-links") == 0) {

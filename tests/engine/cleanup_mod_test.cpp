@@ -41,7 +41,7 @@ const struct {
 
 // The cases on the desktop, and the links made again in the staging folder.
 void lay_out_cases(const testing::globals_scope& scope) {
-    create_folder(scope.staging);
+    create_folder(scope.staging_parent());
     for (const auto& c : cases) {
         if (c.description) {
             testing::save_shortcut(scope.desktop + c.name, scope.app.path(), *c.description);
@@ -76,7 +76,7 @@ TEST(RemoveStaleLinks, NeverOpensALinkKeptOnlineOnly) {
     if (path_separator == '\\') GTEST_SKIP() << "Wine keeps no offline attribute; the portable stand-in shows the rule";
     testing::globals_scope scope;
     scope.init();
-    create_folder(scope.staging);
+    create_folder(scope.staging_parent());
     testing::save_shortcut(scope.desktop + "In the cloud g.lnk", scope.app.path(), marker);
     testing::set_online_only(scope.desktop + "In the cloud g.lnk");
     remove_stale_links();
@@ -89,16 +89,16 @@ TEST(RemoveAllOwnLinks, TakesTheProgramsLinksAndStagingFolderAndNothingElse) {
     lay_out_cases(scope);
     remove_all_own_links(scope.desktop, scope.staging);
     for (const auto& c : cases) EXPECT_EQ(file_exists(scope.desktop + c.name), c.kept && !c.made_again) << c.name;
-    EXPECT_FALSE(folder_exists(scope.staging));
+    EXPECT_FALSE(folder_exists(containing_folder(scope.staging)));
     // A desktop that is gone does not keep the staging folder.
-    create_folder(scope.staging);
+    create_folder(scope.staging_parent());
     remove_all_own_links(scope.desktop + "gone" + path_separator, scope.staging);
     EXPECT_FALSE(folder_exists(scope.staging));
 
     // Behind a staging folder that is a link, nothing is touched.
     const testing::temp_folder behind;
     write_bytes(behind.file("Kept.lnk"), "x");
-    const std::string link = scope.staging.substr(0, scope.staging.size() - 1);
+    const std::string link = scope.staging_parent();
     testing::make_folder_link(link, behind.path());
     remove_all_own_links(scope.desktop, scope.staging);
     EXPECT_TRUE(file_exists(behind.file("Kept.lnk")));

@@ -316,7 +316,7 @@ TEST(Refresh, BadSurroundingsEndItSafelyOrArePassedOver) {
         scope.init();
         add_items(scope, {{"p/a", 20}, {"p/b", 10, true}});
         testing::save_shortcut(scope.desktop + "Stale s.lnk", scope.folder("s/stale"), "Quillon Corvane Link");
-        const std::string survivor = c.spoil(scope, scope.staging.substr(0, scope.staging.size() - 1));
+        const std::string survivor = c.spoil(scope, scope.staging_parent());
 
         refresh();
 

@@ -32,8 +32,9 @@ pkill -f 'corvane\.exe' || true
 mapfile -t folders < <(helper folders)
 desktop="$(winepath -u "${folders[0]}")"
 profile="$(dirname "$desktop")"
+own_folder="$(winepath -u "${folders[2]}")/Quillon Corvane"
 find "$desktop" -maxdepth 1 -type f -delete
-rm -rf "$WINEPREFIX/drive_c/vantrel"
+rm -rf "$own_folder"
 mkdir -p "$WINEPREFIX/drive_c/inst/Omega"
 helper shortcut "${folders[1]}\\Omega.lnk" 'C:\inst\Omega' 1
 # The user's own: a shortcut, a file that is no shortcut, and a marked one not named ".lnk".
@@ -55,6 +56,7 @@ menu_entry="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Quill
 check "adds the Start-menu shortcut" [ -f "$menu_entry" ]
 check "a silent install starts the program" wait_for 30 one_copy
 check "the program makes its links" wait_for 60 on_desktop "Omega inst.lnk"
+check "it stages them in the user's own profile" [ -f "$own_folder/vantrel/Omega inst.lnk" ]
 
 # The session ends (the program closed as Windows closes it), and the next sign-in starts it.
 wine taskkill /im corvane.exe >/dev/null 2>&1
@@ -98,7 +100,8 @@ check "the uninstall removes the Run entry" no_value "$run_key" "Quillon Corvane
 check "the uninstall removes the uninstall entry" no_key "$uninstall_key"
 check "the uninstall removes the Start-menu shortcut" gone "$menu_entry"
 check "the uninstall removes the program's links" gone "$desktop/Omega inst.lnk"
-check "the uninstall removes the staging folder" gone "$WINEPREFIX/drive_c/vantrel"
+check "the uninstall removes the staging folder and the program's folder in the profile" gone "$own_folder"
+check "nothing is made at the root of C:" gone "$WINEPREFIX/drive_c/vantrel"
 check "the uninstall keeps the user's files" [ "$(cd "$desktop" && ls -1 | sort | tr '\n' ',')" = "Mine.lnk,Shouting.LNK,notes.txt," ]
 
 echo "installer: $passed passed, 0 failed"

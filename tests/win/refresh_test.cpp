@@ -1,4 +1,4 @@
-// Whole refreshes with the real staging folder "C:\vantrel\", the desktop folder the shell
+// Whole refreshes with the account's real staging folder, the desktop folder the shell
 // names, the shell's shortcuts and the stand-in desktop.
 
 #include <windows.h>
@@ -36,7 +36,7 @@ struct real_places : testing::refresh_scope {
         desktop = process_start_up_sources().desktop_folder;
     }
     ~real_places() {
-        testing::remove_folder(staging);
+        testing::remove_folder(containing_folder(staging));
         set_desktop(REG_EXPAND_SZ, old_desktop);
     }
     static void set_desktop(DWORD type, const std::wstring& value) {
@@ -50,6 +50,8 @@ bool read_only(const std::string& path) { return GetFileAttributesW(to_wide(path
 TEST(RefreshOnWindows, PutsALinkThatComesBackWhereItStoodAndRemembersADroppedOne) {
     real_places scope;
     ASSERT_EQ(scope.desktop, scope.moved_desktop.path() + "\\");
+    ASSERT_EQ(scope.staging, environment_variable("LOCALAPPDATA") + "\\Quillon Corvane\\vantrel\\");
+    testing::remove_folder(containing_folder(scope.staging));
     testing::write_bytes(scope.app.file("eaoaweoio"), "2");
     scope.init();
     globals::link_positions.add("Back p.lnk", 1, "300");
@@ -75,6 +77,7 @@ TEST(RefreshOnWindows, PutsALinkThatComesBackWhereItStoodAndRemembersADroppedOne
     EXPECT_EQ(globals::link_positions.item("Gone p.lnk", 1), "200");
     EXPECT_EQ(globals::link_positions.item("Gone p.lnk", 2), "120");
     EXPECT_FALSE(read_only(scope.staging + "Back p.lnk"));
+    EXPECT_FALSE(folder_exists("C:\\vantrel"));
     EXPECT_FALSE(read_only(scope.desktop + "Back p.lnk"));
     testing::set_read_only(join_path(scope.recent, "Back.lnk"), false);
 }

@@ -1,5 +1,6 @@
 // The Windows side of the end-to-end tests (tray_test.sh, installer_test.sh):
-//   folders                          prints the user's Desktop and Recent folders, a line each
+//   folders                          prints the user's Desktop, Recent and local application
+//                                    data folders, a line each
 //   shortcut LINK TARGET SECONDS [DESCRIPTION]
 //                                    saves a shortcut through the shell, last written SECONDS ago
 //   message TITLE                    waits for a message box of that title, prints its text and
@@ -7,6 +8,8 @@
 //   text CLASS                       prints the text of the first EDIT box of that form
 //   has TITLE TEXT                   succeeds when a window of that title holds a control
 //                                    showing that text
+//   hold-mutex SECONDS               holds the program's one-copy mutex as an elevated copy
+//                                    does, granting a normal start no access, and prints "held"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -69,6 +72,21 @@ int has(const std::wstring& title, const std::wstring& text) {
     return found.second ? 0 : 1;
 }
 
+int hold_mutex(int seconds) {
+    SECURITY_DESCRIPTOR descriptor{};
+    ACL nobody{};
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    InitializeAcl(&nobody, sizeof nobody, ACL_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, &nobody, FALSE);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+    const unique_handle mutex(CreateMutexW(&attributes, FALSE, L"Local\\QuillonCorvane.OneCopy"));
+    if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) return 1;
+    print("held");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    return 0;
+}
+
 // WM_GETTEXT, unlike GetWindowText, reads a control of another process.
 int text(const std::wstring& form_class) {
     const HWND form = FindWindowW(form_class.c_str(), nullptr);
@@ -88,6 +106,7 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"folders" && count == 2) {
         print(folder(CSIDL_DESKTOPDIRECTORY));
         print(folder(CSIDL_RECENT));
+        print(folder(CSIDL_LOCAL_APPDATA));
         return 0;
     }
     if (command == L"shortcut" && (count == 5 || count == 6))
@@ -95,6 +114,8 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"message" && count == 3) return message(arguments[2]);
     if (command == L"text" && count == 3) return text(arguments[2]);
     if (command == L"has" && count == 4) return has(arguments[2], arguments[3]);
-    std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS | has TITLE TEXT\n", stderr);
+    if (command == L"hold-mutex" && count == 3) return hold_mutex(std::stoi(arguments[2]));
+    std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS | "
+               "has TITLE TEXT | hold-mutex SECONDS\n", stderr);
     return 2;
 }

@@ -18,8 +18,9 @@ check "corvane.exe imports only system DLLs" only_system_dlls
 
 mapfile -t folders < <(helper folders)
 desktop="$(winepath -u "${folders[0]}")"
+staging="$(winepath -u "${folders[2]}")/Quillon Corvane/vantrel"
 app="$WINEPREFIX/drive_c/Quillon Corvane"
-rm -rf "$app" "$WINEPREFIX/drive_c/vantrel" "$WINEPREFIX/drive_c/work"
+rm -rf "$app" "$(dirname "$staging")" "$WINEPREFIX/drive_c/work"
 cp -r "$build/dist" "$app"
 find "$desktop" -maxdepth 1 -type f -delete
 age=10
@@ -30,7 +31,7 @@ for name in Alpha Beta Gamma Delta; do
 done
 
 links() { (cd "$desktop" && ls -1 | sort | tr '\n' ',') }
-staged() { (cd "$WINEPREFIX/drive_c/vantrel" && ls -1 | sort | tr '\n' ',') }
+staged() { (cd "$staging" && ls -1 | sort | tr '\n' ',') }
 has_links() { [ "$(links)" = "$1" ] && [ "$(staged)" = "$1" ]; }
 visible_window() { xdotool search --onlyvisible --name "^$1\$" | head -n 1; }
 popup() {
@@ -61,6 +62,17 @@ choose() {
 shows() { [[ "$(helper text "$1")" == *"$2" ]]; }
 wait_closed() { wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' >/dev/null"; }
 
+# A copy started elevated holds the one-copy mutex so that a normal start is denied it; that
+# start ends at once too, making nothing.
+helper hold-mutex 10 >"$build/hold-mutex.out" &
+holder=$!
+check "the elevated stand-in holds the mutex" wait_for 30 grep -q held "$build/hold-mutex.out"
+status=0
+timeout 20 wine 'C:\Quillon Corvane\corvane.exe' || status=$?
+check "a start denied the mutex ends at once" [ "$status" -eq 0 ]
+check "a start denied the mutex makes nothing" [ ! -e "$staging" ]
+wait "$holder"
+
 wine "$build/fake_desktop.exe" "Alpha work=400,300" "Beta work=500,300" >/dev/null 2>&1 &
 fake_desktop=$!
 wine 'C:\Quillon Corvane\corvane.exe' &
@@ -70,7 +82,7 @@ trap 'kill $fake_desktop $program 2>/dev/null || true' EXIT
 check "the first refresh made the four links" wait_for 60 has_links "Alpha work.lnk,Beta work.lnk,Delta work.lnk,Gamma work.lnk,"
 
 # A second copy in the same session ends at once and changes nothing.
-state() { ls -l --full-time "$app" "$desktop" "$WINEPREFIX/drive_c/vantrel"; }
+state() { ls -l --full-time "$app" "$desktop" "$staging"; }
 before="$(state)"
 status=0
 timeout 20 wine 'C:\Quillon Corvane\corvane.exe' || status=$?
