@@ -26,6 +26,8 @@ namespace {
 // The tree of the current refresh, replaced by the next one.
 std::unique_ptr<recent_items> recent_tree;
 
+bool refreshing = false;
+
 std::string staged(const std::string& file_name) { return child_path(globals::staging_folder, file_name); }
 
 // A hand-edited maximum that is no number counts as the default, so that the refresh
@@ -53,7 +55,16 @@ std::optional<icon_point> remembered_position(const std::string& link_file_name)
 
 }  // namespace
 
+bool refresh_running() { return refreshing; }
+
 void refresh() {
+    // A message sent to the program while the refresh waits on the desktop's process (a
+    // tick, a tray click whose menu dispatches the tick) must not start a second one inside.
+    if (refreshing) return;
+    refreshing = true;
+    const struct done {
+        ~done() { refreshing = false; }
+    } done;
     try {
         recent_tree = std::make_unique<recent_items>();
         for (const std::string& source : globals::recent_sources) {

@@ -18,8 +18,10 @@ using recent_items = stree<file_entry, file_time>;
 extern const std::string link_marker;
 
 // One whole refresh. Raises nothing: a failure ends it where it happened, undoing nothing,
-// and the next refresh starts afresh.
+// and the next refresh starts afresh. Called while a refresh runs, it does nothing.
 void refresh();
+// True from the start of a refresh until it returns.
+bool refresh_running();
 
 // Every file directly in the folder, keyed by its last-modified time; a file whose time
 // cannot be read is left out. Raises when the folder cannot be listed.

@@ -26,6 +26,8 @@ struct form {
     // Sent to every top-level window when the notification area is made anew.
     UINT taskbar_created = 0;
     bool unloading = false;
+    // A right click that came while a refresh ran; its menu opens once the refresh is done.
+    bool menu_waiting = false;
 };
 
 form& frmMain() {
@@ -57,9 +59,14 @@ void mnuPopUp_Click(UINT command) {
     }
 }
 
-// Only the release of the right button opens the menu.
+// Only the release of the right button opens the menu, and never inside a refresh: the
+// menu's own loop would hold the refresh until it closes.
 void Tray_Callback(LPARAM event) {
     if (LOWORD(event) != WM_RBUTTONUP) return;
+    if (refresh_running()) {
+        frmMain().menu_waiting = true;
+        return;
+    }
     const HWND owner = frmDummy();
     SetForegroundWindow(owner);
     POINT at{};
@@ -72,6 +79,15 @@ void Tray_Callback(LPARAM event) {
     mnuPopUp_Click(chosen);
 }
 
+void Timer1_Timer() {
+    refresh();
+    form& main = frmMain();
+    if (main.menu_waiting && !refresh_running()) {
+        main.menu_waiting = false;
+        PostMessageW(main.window, tray_callback, main.tray_icon.uID, WM_RBUTTONUP);
+    }
+}
+
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == frmMain().taskbar_created && message != 0) {
         add_tray_icon();
@@ -82,7 +98,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             Tray_Callback(lparam);
             return 0;
         case WM_TIMER:
-            if (wparam == Timer1) refresh();
+            if (wparam == Timer1) Timer1_Timer();
             return 0;
         case WM_CLOSE:
             Form_Unload();
@@ -146,7 +162,7 @@ bool load_main_form() {
         DestroyWindow(main.window);
         return false;
     }
-    refresh();
+    Timer1_Timer();
     SetTimer(main.window, Timer1, timer_interval, nullptr);
     return true;
 }

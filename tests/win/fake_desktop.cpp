@@ -5,6 +5,9 @@
 //   --stray    only a top-level list view, no desktop windows at all
 //   --report   report view with the columns "Name" and "Size"; an item's size is its label
 //              followed by " size"
+//   --poke     while answering the first list-view request of another process, sends a tick
+//              (WM_TIMER 1) to the window of class "CorvanePokeTarget", as the tray's
+//              callbacks reach a program that waits on the desktop
 // A hidden window of class "CorvaneFakeDesktop", made last, answers fake_desktop_protocol.h.
 
 #include <windows.h>
@@ -23,6 +26,16 @@ using namespace corvane::testing;
 namespace {
 
 HWND list_view = nullptr;
+WNDPROC list_view_procedure = nullptr;
+bool poked = false;
+
+LRESULT CALLBACK poking_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (!poked && message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) {
+        poked = true;
+        SendNotifyMessageW(FindWindowW(L"CorvanePokeTarget", nullptr), WM_TIMER, 1, 0);
+    }
+    return CallWindowProcW(list_view_procedure, window, message, wparam, lparam);
+}
 
 LRESULT CALLBACK control_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == ask_position) {
@@ -103,6 +116,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     for (std::size_t index = 0; !report && index < places.size(); ++index)
         SendMessageW(list_view, LVM_SETITEMPOSITION, index, MAKELPARAM(places[index].x, places[index].y));
+    if (has(L"--poke"))
+        list_view_procedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(list_view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&poking_procedure)));
     CreateWindowExW(0, L"CorvaneFakeDesktop", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr),
                     nullptr);
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -82,5 +82,43 @@ TEST(RefreshOnWindows, PutsALinkThatComesBackWhereItStoodAndRemembersADroppedOne
     testing::set_read_only(join_path(scope.recent, "Back.lnk"), false);
 }
 
+// Stands in for the main form, whose timer runs the refresh; counts the ticks that come
+// while a refresh runs.
+int ticks_during_a_refresh = 0;
+LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message != WM_TIMER) return DefWindowProcW(window, message, wparam, lparam);
+    ticks_during_a_refresh += refresh_running();
+    refresh();
+    return 0;
+}
+
+// A tick that reaches the program while its refresh waits on the desktop's list view (a tray
+// click's menu dispatches one) starts no second refresh inside the first, which would leave
+// the first one's buffers behind and remember the place as (0, 0).
+TEST(RefreshOnWindows, ATickDuringARefreshStartsNoSecondOne) {
+    real_places scope;
+    scope.init();
+    save_shortcut(scope.desktop + "Gone p.lnk", scope.folder("p/Gone"), link_marker);
+    scope.add_recent(scope.recent, "Back.lnk", scope.folder("p/Back"), 10);
+    WNDCLASSW form_class{};
+    form_class.lpfnWndProc = form_procedure;
+    form_class.hInstance = GetModuleHandleW(nullptr);
+    form_class.lpszClassName = L"CorvanePokeTarget";
+    RegisterClassW(&form_class);
+    const HWND form = CreateWindowExW(0, L"CorvanePokeTarget", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+    {
+        const testing::fake_desktop desktop("--poke \"Gone p=200,120\"");
+        refresh();
+    }
+    DestroyWindow(form);
+
+    EXPECT_EQ(ticks_during_a_refresh, 1);
+    EXPECT_EQ(globals::link_positions.item("Gone p.lnk", 1) + "," + globals::link_positions.item("Gone p.lnk", 2),
+              "200,120");
+    EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"Back p.lnk"});
+    EXPECT_EQ(list_view_state().shared_item.address, 0u);
+}
+
 }  // namespace
 }  // namespace corvane
