@@ -34,7 +34,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !define MUI_ICON "${GENERATED}/corvane.ico"
 !define MUI_UNICON "${GENERATED}/corvane.ico"
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_FINISHPAGE_RUN "$INSTDIR\corvane.exe"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION start_program
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
@@ -106,10 +107,16 @@ Section "Start with Windows" start_with_windows
     WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\corvane.exe"'
 SectionEnd
 
+; Through the shell, so that the program runs as the signed-in user at the shell's level even
+; when the setup runs as administrator: an elevated copy hears neither the tray nor a close.
+Function start_program
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\corvane.exe"'
+FunctionEnd
+
 ; The finish page offers the start; a silent install takes its default.
 Section "-start"
     ${If} ${Silent}
-        Exec '"$INSTDIR\corvane.exe"'
+        Call start_program
     ${EndIf}
 SectionEnd
 

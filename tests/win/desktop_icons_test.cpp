@@ -105,31 +105,6 @@ TEST(DesktopIconPosition, FindsTheFirstExactLabelAndMovesItWhereverTheViewSits) 
     }
 }
 
-TEST(DesktopIconPosition, WithoutADesktopNothingIsFoundOrMovedAndNothingLeaks) {
-    EXPECT_EQ(get_desktop_icon_position("Any.lnk"), icon_point{});
-    {
-        // Some other program's top-level list view is not the desktop.
-        const fake_desktop stray("--stray Stray=30,40");
-        EXPECT_EQ(get_desktop_icon_position("Stray.lnk"), icon_point{});
-        set_desktop_icon_position("Stray.lnk", {300, 300});
-        EXPECT_EQ(stray.position(0), (icon_point{30, 40}));
-        expect_no_buffers();
-    }
-    const fake_desktop desktop("A=10,10 B=20,20 C=30,30");
-    // The first accesses settle the desktop's own heap.
-    get_desktop_icon_position("C.lnk");
-    set_desktop_icon_position("C.lnk", {30, 30});
-    const std::size_t before = desktop.committed_bytes();
-    // Few: each access first asks Wine's desktop view, which takes tens of milliseconds.
-    for (int i = 0; i < 100; ++i) {
-        get_desktop_icon_position("C.lnk");
-        set_desktop_icon_position("C.lnk", {30 + i % 2, 30});
-    }
-    // A leak would hold three pages for each of the 200 accesses.
-    EXPECT_LT(desktop.committed_bytes(), before + 1024 * 1024) << before;
-    expect_no_buffers();
-}
-
 // Plays ShellWindows, the desktop's browser, its active view and that view's folder, over a
 // table of labels and places. It lives as long as the process: reference counts are moot.
 class desktop_view_stand_in final : public IClassFactory,
@@ -277,6 +252,37 @@ TEST(DesktopIconPosition, ReadsAndMovesThroughTheShellsDesktopViewWhereItAnswers
     // A name the view does not know goes to the list view.
     EXPECT_EQ(get_desktop_icon_position("Gamma.lnk"), icon_point{});
     EXPECT_EQ(view.calls, 2);
+    CoRevokeClassObject(cookie);
+}
+
+TEST(DesktopIconPosition, WithoutADesktopNothingIsFoundOrMovedAndNothingLeaks) {
+    EXPECT_EQ(get_desktop_icon_position("Any.lnk"), icon_point{});
+    {
+        // Some other program's top-level list view is not the desktop.
+        const fake_desktop stray("--stray Stray=30,40");
+        EXPECT_EQ(get_desktop_icon_position("Stray.lnk"), icon_point{});
+        set_desktop_icon_position("Stray.lnk", {300, 300});
+        EXPECT_EQ(stray.position(0), (icon_point{30, 40}));
+        expect_no_buffers();
+    }
+    // The shell's desktop view stood in for here, knowing no name, so that every access goes
+    // on to the list view: so many calls into Wine's explorer can deadlock it.
+    static desktop_view_stand_in nobody;
+    DWORD cookie = 0;
+    ASSERT_HRESULT_SUCCEEDED(CoRegisterClassObject(CLSID_ShellWindows, static_cast<IClassFactory*>(&nobody),
+                                                   CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+    const fake_desktop desktop("A=10,10 B=20,20 C=30,30");
+    // The first accesses settle the desktop's own heap.
+    get_desktop_icon_position("C.lnk");
+    set_desktop_icon_position("C.lnk", {30, 30});
+    const std::size_t before = desktop.committed_bytes();
+    for (int i = 0; i < 100; ++i) {
+        get_desktop_icon_position("C.lnk");
+        set_desktop_icon_position("C.lnk", {30 + i % 2, 30});
+    }
+    // A leak would hold three pages for each of the 200 accesses.
+    EXPECT_LT(desktop.committed_bytes(), before + 1024 * 1024) << before;
+    expect_no_buffers();
     CoRevokeClassObject(cookie);
 }
 
