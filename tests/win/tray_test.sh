@@ -64,14 +64,15 @@ wait_closed() { wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\
 
 # A copy started elevated holds the one-copy mutex so that a normal start is denied it; that
 # start ends at once too, making nothing.
-helper hold-mutex 60 >"$build/hold-mutex.out" &
+# Straight to the file: the helper function's filter would hold "held" back until the end.
+wine "$build/tray_helper.exe" hold-mutex 60 >"$build/hold-mutex.out" &
 holder=$!
 check "the elevated stand-in holds the mutex" wait_for 30 grep -q held "$build/hold-mutex.out"
 status=0
 timeout 20 wine 'C:\Quillon Corvane\corvane.exe' || status=$?
 check "a start denied the mutex ends at once" [ "$status" -eq 0 ]
 check "a start denied the mutex makes nothing" [ ! -e "$staging" ]
-pkill -f 'tray_helper\.exe hold-mutex' || true
+kill "$holder"
 wait "$holder" || true
 
 wine "$build/fake_desktop.exe" "Alpha work=400,300" "Beta work=500,300" >/dev/null 2>&1 &
