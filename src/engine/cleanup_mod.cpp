@@ -45,7 +45,7 @@ void remove_all_own_links(const std::string& desktop_folder, const std::string& 
     } catch (const std::exception&) {
         // A desktop that cannot be listed keeps its links; the staging folder still goes.
     }
-    if (!folder_exists(staging_folder) || !is_real_folder(staging_folder)) return;
+    if (!is_real_folder(staging_folder) || !is_real_folder(containing_folder(staging_folder))) return;
     try {
         for (const file_entry& file : folder_files(staging_folder)) try_delete(file.path);
         delete_folder(staging_folder);

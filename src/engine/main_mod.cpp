@@ -87,14 +87,12 @@ void scan_recent_folder(const std::string& folder_path, recent_items& tree) {
 
 void prepare_staging_folder() {
     const std::string& staging = globals::staging_folder;
-    if (!folder_exists(staging)) {
-        // The program's own folder in the profile comes first.
-        const std::string parent = containing_folder(staging);
-        if (!parent.empty() && !folder_exists(parent)) create_folder(parent);
-        create_folder(staging);
-    }
-    // Anyone may create this folder first; never empty or follow a planted link.
-    if (!is_real_folder(staging))
+    // The program's own folder in the profile comes first.
+    const std::string parent = containing_folder(staging);
+    if (!parent.empty() && !folder_exists(parent)) create_folder(parent);
+    if (!folder_exists(staging)) create_folder(staging);
+    // Never empty or follow a link planted in the folder's place or in its parent's.
+    if (!is_real_folder(staging) || (!parent.empty() && !is_real_folder(parent)))
         throw error(error_number::path_file_access, "\"" + staging + "\" is a link or not a folder");
     for (const file_entry& file : folder_files(staging)) delete_file(file.path);
 }

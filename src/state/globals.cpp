@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/error.h"
 #include "base/process_paths.h"
 #include "base/text.h"
 #include "store/file_system.h"
@@ -78,6 +79,8 @@ void init_globals(const start_up_sources& sources) {
     globals::recent_sources = find_recent_sources(sources.read_registry);
     globals::link_positions.create("pp3imsfd");
     globals::staging_folder = sources.staging_folder;
+    if (globals::staging_folder.empty())
+        throw error(error_number::path_not_found, "Windows names no local application data folder for the links");
 }
 
 std::vector<std::string> find_recent_sources(const registry_reader& read_registry) {

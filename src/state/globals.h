@@ -44,8 +44,8 @@ struct start_up_sources {
 start_up_sources process_start_up_sources();
 
 // Fills the shared state in its fixed order. Traps nothing: a store that rejects its
-// file, a missing icons folder or any other failure propagates, and the fields after the
-// failing step stay empty.
+// file, a missing icons folder, no staging folder or any other failure propagates, and the
+// fields after the failing step stay empty.
 void init_globals();
 void init_globals(const start_up_sources& sources);
 

@@ -283,6 +283,15 @@ TEST(Refresh, BadSurroundingsEndItSafelyOrArePassedOver) {
              return join_path(s.folder("elsewhere"), "precious.txt");
          },
          {"Stale s.lnk"}},
+        {"a link planted at the staging folder's parent",
+         [](refresh_scope& s, const std::string& staging) {
+             const std::string parent = containing_folder(staging);
+             testing::remove_folder(parent);
+             write_bytes(join_path(s.folder("behind/vantrel"), "precious.lnk"), "keep");
+             testing::make_folder_link(parent, s.folder("behind"));
+             return join_path(s.folder("behind/vantrel"), "precious.lnk");
+         },
+         {"Stale s.lnk"}},
         {"a recent folder that vanished",
          [](refresh_scope& s, const std::string&) {
              testing::remove_folder(s.office);

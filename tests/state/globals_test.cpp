@@ -50,6 +50,11 @@ TEST(InitGlobals, StopsAtTheFailingStepAndLeavesTheLaterFieldsEmpty) {
     EXPECT_EQ(globals::icons_folder, scope.icons);
     EXPECT_TRUE(globals::desktop_folder.empty());
     EXPECT_TRUE(globals::link_positions.store_name.empty());
+
+    // Without a staging folder nothing could be made: start-up says so.
+    globals_scope homeless;
+    homeless.staging.clear();
+    EXPECT_EQ(testing::error_of([&] { homeless.init(); }), error_number::path_not_found);
 }
 
 TEST(InitGlobals, StartsFromTheRealExecutablesFolderAndTheShellsDesktop) {

@@ -3,10 +3,6 @@
 // crash_probe.cpp.
 
 #include <windows.h>
-#include <exdisp.h>
-#include <servprov.h>
-#include <shlguid.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -17,14 +13,13 @@
 #include "base/wide.h"
 #include "shell/desktop_icons.h"
 #include "temp_folder.h"
+#include "win/desktop_view_stand_in.h"
 #include "win/fake_desktop_process.h"
-
-#define NOT_HERE(method) \
-    HRESULT STDMETHODCALLTYPE method override { return E_NOTIMPL; }
 
 namespace corvane {
 namespace {
 
+using testing::desktop_view_stand_in;
 using testing::fake_desktop;
 
 void expect_no_buffers() {
@@ -81,6 +76,8 @@ TEST(DesktopListView, ReadsLabelsPlacesAndColumnsAcrossProcessesOfListViewsOnly)
 }
 
 TEST(DesktopIconPosition, FindsTheFirstExactLabelAndMovesItWhereverTheViewSits) {
+    // Across processes through Wine's explorer, which answers "not implemented", to the list view.
+    const testing::shell_desktop_view shell;
     {
         const fake_desktop desktop("\"Projects Documents=40,60\" Other=200,60 \"Projects Documents=500,500\"");
         EXPECT_EQ(get_desktop_icon_position("Projects Documents.lnk"), (icon_point{40, 60}));
@@ -105,143 +102,13 @@ TEST(DesktopIconPosition, FindsTheFirstExactLabelAndMovesItWhereverTheViewSits) 
     }
 }
 
-// Plays ShellWindows, the desktop's browser, its active view and that view's folder, over a
-// table of labels and places. It lives as long as the process: reference counts are moot.
-class desktop_view_stand_in final : public IClassFactory,
-                                    public IShellWindows,
-                                    public IServiceProvider,
-                                    public IShellBrowser,
-                                    public IShellView,
-                                    public IFolderView,
-                                    public IShellFolder {
-public:
-    std::vector<std::pair<std::wstring, POINT>> items;
-    int calls = 0;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-        *out = nullptr;
-        if (id == IID_IUnknown || id == IID_IClassFactory) *out = static_cast<IClassFactory*>(this);
-        if (id == IID_IDispatch || id == IID_IShellWindows) *out = static_cast<IShellWindows*>(this);
-        if (id == IID_IServiceProvider) *out = static_cast<IServiceProvider*>(this);
-        if (id == IID_IShellBrowser) *out = static_cast<IShellBrowser*>(this);
-        if (id == IID_IShellView) *out = static_cast<IShellView*>(this);
-        if (id == IID_IFolderView) *out = static_cast<IFolderView*>(this);
-        if (id == IID_IShellFolder) *out = static_cast<IShellFolder*>(this);
-        return *out ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID id, void** out) override { return QueryInterface(id, out); }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE FindWindowSW(VARIANT*, VARIANT*, int kind, LONG*, int, IDispatch** found) override {
-        *found = kind == SWC_DESKTOP ? static_cast<IShellWindows*>(this) : nullptr;
-        return *found ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID id, void** out) override {
-        *out = nullptr;
-        return service == SID_STopLevelBrowser ? QueryInterface(id, out) : E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE QueryActiveShellView(IShellView** view) override {
-        *view = this;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetFolder(REFIID id, void** out) override { return QueryInterface(id, out); }
-    // An item is its index in the table behind the ID list's length.
-    HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR name, ULONG*, PIDLIST_RELATIVE* item,
-                                               ULONG*) override {
-        *item = nullptr;
-        for (std::size_t index = 0; index < items.size(); ++index) {
-            if (items[index].first != name) continue;
-            auto* bytes = static_cast<BYTE*>(CoTaskMemAlloc(8));
-            const std::uint16_t sizes[] = {6, static_cast<std::uint16_t>(index), 0, 0};
-            std::memcpy(bytes, sizes, 8);
-            *item = reinterpret_cast<PIDLIST_RELATIVE>(bytes);
-            return S_OK;
-        }
-        return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-    }
-    HRESULT STDMETHODCALLTYPE GetItemPosition(PCUITEMID_CHILD item, POINT* point) override {
-        ++calls;
-        *point = items.at(item->mkid.abID[0]).second;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE SelectAndPositionItems(UINT count, PCUITEMID_CHILD_ARRAY chosen, POINT* points,
-                                                     DWORD flags) override {
-        if (count != 1 || !(flags & SVSI_POSITIONITEM)) return E_INVALIDARG;
-        ++calls;
-        items.at(chosen[0]->mkid.abID[0]).second = points[0];
-        return S_OK;
-    }
-
-    NOT_HERE(GetTypeInfoCount(UINT*))
-    NOT_HERE(GetTypeInfo(UINT, LCID, ITypeInfo**))
-    NOT_HERE(GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*))
-    NOT_HERE(Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*))
-    NOT_HERE(get_Count(LONG*))
-    NOT_HERE(Item(VARIANT, IDispatch**))
-    NOT_HERE(_NewEnum(IUnknown**))
-    NOT_HERE(Register(IDispatch*, LONG, int, LONG*))
-    NOT_HERE(RegisterPending(LONG, VARIANT*, VARIANT*, int, LONG*))
-    NOT_HERE(Revoke(LONG))
-    NOT_HERE(OnNavigate(LONG, VARIANT*))
-    NOT_HERE(OnActivated(LONG, VARIANT_BOOL))
-    NOT_HERE(OnCreated(LONG, IUnknown*))
-    NOT_HERE(ProcessAttachDetach(VARIANT_BOOL))
-    NOT_HERE(GetWindow(HWND*))
-    NOT_HERE(ContextSensitiveHelp(BOOL))
-    NOT_HERE(InsertMenusSB(HMENU, LPOLEMENUGROUPWIDTHS))
-    NOT_HERE(SetMenuSB(HMENU, HOLEMENU, HWND))
-    NOT_HERE(RemoveMenusSB(HMENU))
-    NOT_HERE(SetStatusTextSB(LPCWSTR))
-    NOT_HERE(EnableModelessSB(BOOL))
-    NOT_HERE(TranslateAcceleratorSB(MSG*, WORD))
-    NOT_HERE(BrowseObject(PCUIDLIST_RELATIVE, UINT))
-    NOT_HERE(GetViewStateStream(DWORD, IStream**))
-    NOT_HERE(GetControlWindow(UINT, HWND*))
-    NOT_HERE(SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT*))
-    NOT_HERE(OnViewWindowActive(IShellView*))
-    NOT_HERE(SetToolbarItems(LPTBBUTTONSB, UINT, UINT))
-    NOT_HERE(TranslateAccelerator(MSG*))
-    NOT_HERE(EnableModeless(BOOL))
-    NOT_HERE(UIActivate(UINT))
-    NOT_HERE(Refresh())
-    NOT_HERE(CreateViewWindow(IShellView*, LPCFOLDERSETTINGS, IShellBrowser*, RECT*, HWND*))
-    NOT_HERE(DestroyViewWindow())
-    NOT_HERE(GetCurrentInfo(LPFOLDERSETTINGS))
-    NOT_HERE(AddPropertySheetPages(DWORD, LPFNSVADDPROPSHEETPAGE, LPARAM))
-    NOT_HERE(SaveViewState())
-    NOT_HERE(SelectItem(PCUITEMID_CHILD, SVSIF))
-    NOT_HERE(GetItemObject(UINT, REFIID, void**))
-    NOT_HERE(GetCurrentViewMode(UINT*))
-    NOT_HERE(SetCurrentViewMode(UINT))
-    NOT_HERE(Item(int, PITEMID_CHILD*))
-    NOT_HERE(ItemCount(UINT, int*))
-    NOT_HERE(Items(UINT, REFIID, void**))
-    NOT_HERE(GetSelectionMarkedItem(int*))
-    NOT_HERE(GetFocusedItem(int*))
-    NOT_HERE(GetSpacing(POINT*))
-    NOT_HERE(GetDefaultSpacing(POINT*))
-    NOT_HERE(GetAutoArrange())
-    NOT_HERE(SelectItem(int, DWORD))
-    NOT_HERE(EnumObjects(HWND, SHCONTF, IEnumIDList**))
-    NOT_HERE(BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**))
-    NOT_HERE(BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void**))
-    NOT_HERE(CompareIDs(LPARAM, PCUIDLIST_RELATIVE, PCUIDLIST_RELATIVE))
-    NOT_HERE(CreateViewObject(HWND, REFIID, void**))
-    NOT_HERE(GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF*))
-    NOT_HERE(GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*, void**))
-    NOT_HERE(GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*))
-    NOT_HERE(SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF, PITEMID_CHILD*))
-};
-
 // Wine's own desktop view answers E_NOTIMPL, so every other test here goes to the list view.
 TEST(DesktopIconPosition, ReadsAndMovesThroughTheShellsDesktopViewWhereItAnswers) {
     static desktop_view_stand_in view;
     view.items = {{L"Alpha.lnk", {40, 60}}, {L"Beta.lnk", {200, 60}}};
-    DWORD cookie = 0;
     // A class registered in this process comes before the shell's.
-    ASSERT_HRESULT_SUCCEEDED(CoRegisterClassObject(CLSID_ShellWindows, static_cast<IClassFactory*>(&view),
-                                                   CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+    const testing::shell_desktop_view shell;
+    const testing::desktop_view_registration registration(view);
     const fake_desktop desktop("Alpha=1,1");
     EXPECT_EQ(get_desktop_icon_position("Beta.lnk"), (icon_point{200, 60}));
     set_desktop_icon_position("Alpha.lnk", {120, 300});
@@ -252,7 +119,6 @@ TEST(DesktopIconPosition, ReadsAndMovesThroughTheShellsDesktopViewWhereItAnswers
     // A name the view does not know goes to the list view.
     EXPECT_EQ(get_desktop_icon_position("Gamma.lnk"), icon_point{});
     EXPECT_EQ(view.calls, 2);
-    CoRevokeClassObject(cookie);
 }
 
 TEST(DesktopIconPosition, WithoutADesktopNothingIsFoundOrMovedAndNothingLeaks) {
@@ -265,12 +131,6 @@ TEST(DesktopIconPosition, WithoutADesktopNothingIsFoundOrMovedAndNothingLeaks) {
         EXPECT_EQ(stray.position(0), (icon_point{30, 40}));
         expect_no_buffers();
     }
-    // The shell's desktop view stood in for here, knowing no name, so that every access goes
-    // on to the list view: so many calls into Wine's explorer can deadlock it.
-    static desktop_view_stand_in nobody;
-    DWORD cookie = 0;
-    ASSERT_HRESULT_SUCCEEDED(CoRegisterClassObject(CLSID_ShellWindows, static_cast<IClassFactory*>(&nobody),
-                                                   CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
     const fake_desktop desktop("A=10,10 B=20,20 C=30,30");
     // The first accesses settle the desktop's own heap.
     get_desktop_icon_position("C.lnk");
@@ -283,7 +143,6 @@ TEST(DesktopIconPosition, WithoutADesktopNothingIsFoundOrMovedAndNothingLeaks) {
     // A leak would hold three pages for each of the 200 accesses.
     EXPECT_LT(desktop.committed_bytes(), before + 1024 * 1024) << before;
     expect_no_buffers();
-    CoRevokeClassObject(cookie);
 }
 
 // The probe's fault, the message box it shows, and the buffers it released before.

@@ -5,9 +5,9 @@
 //   --stray    only a top-level list view, no desktop windows at all
 //   --report   report view with the columns "Name" and "Size"; an item's size is its label
 //              followed by " size"
-//   --poke     while answering the first list-view request of another process, sends a tick
-//              (WM_TIMER 1) to the window of class "CorvanePokeTarget", as the tray's
-//              callbacks reach a program that waits on the desktop
+//   --poke CLASS  while answering the first list-view request of another process, sends the
+//              window of that class a right click on its tray icon (WM_APP + 1) and a tick
+//              (WM_TIMER 1), as they reach a program that waits on the desktop
 // A hidden window of class "CorvaneFakeDesktop", made last, answers fake_desktop_protocol.h.
 
 #include <windows.h>
@@ -27,12 +27,14 @@ namespace {
 
 HWND list_view = nullptr;
 WNDPROC list_view_procedure = nullptr;
-bool poked = false;
+std::wstring poked_class;
 
 LRESULT CALLBACK poking_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (!poked && message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) {
-        poked = true;
-        SendNotifyMessageW(FindWindowW(L"CorvanePokeTarget", nullptr), WM_TIMER, 1, 0);
+    if (!poked_class.empty() && message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) {
+        const HWND target = FindWindowW(poked_class.c_str(), nullptr);
+        poked_class.clear();
+        SendNotifyMessageW(target, WM_APP + 1, 1, WM_RBUTTONUP);
+        SendNotifyMessageW(target, WM_TIMER, 1, 0);
     }
     return CallWindowProcW(list_view_procedure, window, message, wparam, lparam);
 }
@@ -97,7 +99,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     std::vector<POINT> places;
     for (const std::wstring& word : words) {
-        if (word.starts_with(L"--")) continue;
+        if (word.starts_with(L"--") || word.find(L'=') == std::wstring::npos) continue;
         const std::size_t equals = word.rfind(L'=');
         std::wstring label = word.substr(0, equals), size = label + L" size";
         LVITEMW item{};
@@ -116,9 +118,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     for (std::size_t index = 0; !report && index < places.size(); ++index)
         SendMessageW(list_view, LVM_SETITEMPOSITION, index, MAKELPARAM(places[index].x, places[index].y));
-    if (has(L"--poke"))
+    if (const auto poke = std::find(words.begin(), words.end(), L"--poke"); poke != words.end() && poke + 1 != words.end()) {
+        poked_class = *(poke + 1);
         list_view_procedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(list_view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&poking_procedure)));
+    }
     CreateWindowExW(0, L"CorvaneFakeDesktop", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr),
                     nullptr);
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -108,7 +108,7 @@ TEST(RefreshOnWindows, ATickDuringARefreshStartsNoSecondOne) {
     const HWND form = CreateWindowExW(0, L"CorvanePokeTarget", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                       GetModuleHandleW(nullptr), nullptr);
     {
-        const testing::fake_desktop desktop("--poke \"Gone p=200,120\"");
+        const testing::fake_desktop desktop("--poke CorvanePokeTarget \"Gone p=200,120\"");
         refresh();
     }
     DestroyWindow(form);

@@ -75,7 +75,9 @@ check "a start denied the mutex makes nothing" [ ! -e "$staging" ]
 kill "$holder"
 wait "$holder" || true
 
-wine "$build/fake_desktop.exe" "Alpha work=400,300" "Beta work=500,300" >/dev/null 2>&1 &
+# While it answers the program's first list-view request, the stand-in desktop sends the
+# program a right click on its icon and a tick, as they come during a refresh.
+wine "$build/fake_desktop.exe" --poke frmMain "Alpha work=400,300" "Beta work=500,300" >/dev/null 2>&1 &
 fake_desktop=$!
 wine 'C:\Quillon Corvane\corvane.exe' &
 program=$!
@@ -115,6 +117,12 @@ xdotool key alt+F4
 check "the dialog closes" wait_closed "$editor"
 check "the dialog stored the maximum" cmp -s <(printf '3') "$app/eaoaweoio"
 check "the next refresh bans Beta and keeps three" wait_for 75 has_links "Alpha work.lnk,Delta work.lnk,Gamma work.lnk,"
+check "a right click during that refresh opens the menu once it is done" wait_for 10 popup
+check "a tick during that refresh started no second one: Beta's place is kept" \
+    grep -a -q "^Beta work.lnk=500" "$app/pp3imsfd"
+xdotool key Escape
+no_popup() { ! popup; }
+check "that menu closes" wait_for 10 no_popup
 
 check "the popup opens for the editor again" open_menu
 choose 0
