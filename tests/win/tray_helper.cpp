@@ -10,6 +10,7 @@
 //                                    showing that text
 //   hold-mutex SECONDS               holds the program's one-copy mutex as an elevated copy
 //                                    does, granting a normal start no access, and prints "held"
+//   probe-mutex                      prints the error a normal start meets on that mutex
 
 #include <windows.h>
 #include <shlobj.h>
@@ -87,6 +88,12 @@ int hold_mutex(int seconds) {
     return 0;
 }
 
+int probe_mutex() {
+    const unique_handle mutex(CreateMutexW(nullptr, FALSE, L"Local\\QuillonCorvane.OneCopy"));
+    print(std::to_string(GetLastError()));
+    return 0;
+}
+
 // WM_GETTEXT, unlike GetWindowText, reads a control of another process.
 int text(const std::wstring& form_class) {
     const HWND form = FindWindowW(form_class.c_str(), nullptr);
@@ -115,7 +122,8 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"text" && count == 3) return text(arguments[2]);
     if (command == L"has" && count == 4) return has(arguments[2], arguments[3]);
     if (command == L"hold-mutex" && count == 3) return hold_mutex(std::stoi(arguments[2]));
+    if (command == L"probe-mutex" && count == 2) return probe_mutex();
     std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS | "
-               "has TITLE TEXT | hold-mutex SECONDS\n", stderr);
+               "has TITLE TEXT | hold-mutex SECONDS | probe-mutex\n", stderr);
     return 2;
 }

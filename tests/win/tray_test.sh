@@ -68,6 +68,7 @@ wait_closed() { wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\
 wine "$build/tray_helper.exe" hold-mutex 60 >"$build/hold-mutex.out" &
 holder=$!
 check "the elevated stand-in holds the mutex" wait_for 30 grep -q held "$build/hold-mutex.out"
+check "a normal start is denied access to it" [ "$(helper probe-mutex)" = 5 ]
 status=0
 timeout 20 wine 'C:\Quillon Corvane\corvane.exe' || status=$?
 check "a start denied the mutex ends at once" [ "$status" -eq 0 ]
