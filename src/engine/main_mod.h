@@ -27,9 +27,10 @@ bool refresh_running();
 // cannot be read is left out. Raises when the folder cannot be listed.
 void scan_recent_folder(const std::string& folder_path, recent_items& tree);
 
-// The staging folder exists afterwards and holds no file; its subfolders are left alone.
-// Raises when a file cannot be deleted, and when the staging folder is a link, a junction
-// or not a folder at all, so that nothing behind a planted link is ever touched.
+// The staging folder exists afterwards, made with its parent, and holds no file; its
+// subfolders are left alone. Raises when a file cannot be deleted, and when the staging
+// folder or its parent is a link, a junction or not a folder at all, so that nothing behind
+// a planted link is ever touched.
 void prepare_staging_folder();
 
 // Newest first, one link per display name, banned names and names the file system cannot
