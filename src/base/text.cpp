@@ -1,5 +1,6 @@
 #include "base/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -144,6 +145,10 @@ std::string_view trim(std::string_view text, std::string_view blanks) {
 std::string_view trim_spaces(std::string_view text) { return trim(text, " "); }
 
 std::string_view trim_white_space(std::string_view text) { return trim(text, " \t\r\n"); }
+
+bool has_control_character(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= 0 && c < ' '; });
+}
 
 std::errc parse_int32(std::string_view text, std::int32_t& value) {
     std::string_view number = trim_spaces(text);

@@ -36,6 +36,8 @@ std::vector<std::string_view> split(std::string_view text, std::string_view sepa
 std::string_view trim_spaces(std::string_view text);
 // Without leading and trailing spaces, tabs, carriage returns and line feeds.
 std::string_view trim_white_space(std::string_view text);
+// True when the text holds a character below U+0020 (a tab or a line break among them).
+bool has_control_character(std::string_view text);
 
 // A decimal 32-bit number with optional spaces around it and an optional sign. Gives
 // result_out_of_range beyond 32 bits and invalid_argument for anything else; value is set

@@ -4,7 +4,6 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -14,6 +13,7 @@
 #include "base/error.h"
 #include "base/owner.h"
 #include "base/process_paths.h"
+#include "base/text.h"
 #include "store/file_system.h"
 
 namespace corvane {
@@ -157,8 +157,7 @@ void copy_file(const std::string& source_path, const std::string& destination) {
 
 bool path_fits(const std::string& folder, const std::string& name) {
     // Control characters as Windows refuses them; a line break would break the stores' lines.
-    const bool controls = std::any_of(name.begin(), name.end(), [](char c) { return c >= 0 && c < ' '; });
-    return !controls && name.size() <= NAME_MAX && child_path(folder, name).size() < PATH_MAX;
+    return !has_control_character(name) && name.size() <= NAME_MAX && child_path(folder, name).size() < PATH_MAX;
 }
 
 void delete_file(const std::string& path) {

@@ -1,10 +1,10 @@
 #include <windows.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "base/error.h"
 #include "base/process_paths.h"
+#include "base/text.h"
 #include "base/wide.h"
 #include "base/win32_handles.h"
 #include "store/file_system.h"
@@ -149,8 +149,7 @@ void copy_file(const std::string& source_path, const std::string& destination) {
 bool path_fits(const std::string& folder, const std::string& name) {
     // No long-path prefix: the shell's link object and the desktop take MAX_PATH at most.
     constexpr std::size_t longest_name = 255;
-    const bool controls = std::any_of(name.begin(), name.end(), [](char c) { return c >= 0 && c < ' '; });
-    return !controls && to_wide(name).size() <= longest_name && to_wide(child_path(folder, name)).size() < MAX_PATH;
+    return !has_control_character(name) && to_wide(name).size() <= longest_name && to_wide(child_path(folder, name)).size() < MAX_PATH;
 }
 
 void delete_file(const std::string& path) {

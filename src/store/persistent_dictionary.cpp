@@ -33,10 +33,14 @@ std::string quoted(std::string_view text) {
     return result + '"';
 }
 
+std::string_view without_leading_spaces(std::string_view text) {
+    return text.substr(std::min(text.find_first_not_of(' '), text.size()));
+}
+
 // A quoted text at the start of text (after spaces): the text it stands for, and text moved
 // past its closing quote. Nothing when text holds no whole quoted text there.
 std::optional<std::string> read_quoted(std::string_view& text) {
-    std::string_view rest = text.substr(std::min(text.find_first_not_of(' '), text.size()));
+    std::string_view rest = without_leading_spaces(text);
     if (rest.empty() || rest.front() != '"') return std::nullopt;
     std::string result;
     for (std::size_t n = 1; n < rest.size(); ++n) {
@@ -59,7 +63,7 @@ std::optional<std::string> read_quoted(std::string_view& text) {
 bool read_quoted_key(std::string_view& line, std::string& key) {
     std::string_view rest = line;
     std::optional<std::string> quoted_key = read_quoted(rest);
-    rest = rest.substr(std::min(rest.find_first_not_of(' '), rest.size()));
+    rest = without_leading_spaces(rest);
     if (!quoted_key || rest.empty() || rest.front() != '=') return false;
     key = std::move(*quoted_key);
     line = rest.substr(1);
