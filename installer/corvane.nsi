@@ -107,10 +107,11 @@ Section "Start with Windows" start_with_windows
     WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\corvane.exe"'
 SectionEnd
 
-; Through the shell, so that the program runs as the signed-in user at the shell's level even
-; when the setup runs as administrator: an elevated copy hears neither the tray nor a close.
+; The program has the desktop's shell start it, so that it runs as the signed-in user at the
+; shell's level even when the setup runs as administrator: an elevated copy hears neither the
+; tray nor a close.
 Function start_program
-    Exec '"$WINDIR\explorer.exe" "$INSTDIR\corvane.exe"'
+    Exec '"$INSTDIR\corvane.exe" /start-through-shell'
 FunctionEnd
 
 ; The finish page offers the start; a silent install takes its default.

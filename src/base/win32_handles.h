@@ -69,4 +69,11 @@ struct co_task_memory_traits {
 template <typename Pointer>
 using co_task_memory = owner<co_task_memory_traits<Pointer>>;
 
+struct bstr_traits {
+    using type = BSTR;
+    static type invalid() noexcept { return nullptr; }
+    static void close(type text) noexcept { SysFreeString(text); }
+};
+using unique_bstr = owner<bstr_traits>;
+
 }  // namespace corvane

@@ -16,4 +16,8 @@ std::optional<icon_point> desktop_view_icon_position(const std::string& link_fil
 // False when the view did not move the icon.
 bool desktop_view_move_icon(const std::string& link_file_name, icon_point position);
 
+// Has the desktop's shell start the program, so that it runs as the signed-in user at the
+// shell's level even when the caller runs as administrator. False when the shell could not.
+bool desktop_view_start_program(const std::string& program_path);
+
 }  // namespace corvane

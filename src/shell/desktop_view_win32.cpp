@@ -22,9 +22,9 @@ com_ptr<Interface> obtain(const Call& call) {
     return com_ptr<Interface>(SUCCEEDED(result) ? static_cast<Interface*>(raw) : nullptr);
 }
 
-// The shell's desktop window, its browser, the browser's active view, and that view's
-// items, each step only when the one before answered.
-com_ptr<IFolderView> desktop_folder_view() {
+// The shell's desktop window, its browser and the browser's active view, each step only
+// when the one before answered.
+com_ptr<IShellView> desktop_shell_view() {
     const auto windows = obtain<IShellWindows>([](void** out) {
         return CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, out);
     });
@@ -47,8 +47,12 @@ com_ptr<IFolderView> desktop_folder_view() {
         return services.get()->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, out);
     });
     if (!browser) return {};
-    const auto view = obtain<IShellView>(
+    return obtain<IShellView>(
         [&](void** out) { return browser.get()->QueryActiveShellView(reinterpret_cast<IShellView**>(out)); });
+}
+
+com_ptr<IFolderView> desktop_folder_view() {
+    const auto view = desktop_shell_view();
     if (!view) return {};
     return obtain<IFolderView>([&](void** out) { return view.get()->QueryInterface(IID_IFolderView, out); });
 }
@@ -97,6 +101,31 @@ bool desktop_view_move_icon(const std::string& link_file_name, icon_point positi
     PCUITEMID_CHILD items[] = {found.item.get()};
     POINT point{position.x, position.y};
     return SUCCEEDED(found.view.get()->SelectAndPositionItems(1, items, &point, SVSI_POSITIONITEM));
+}
+
+bool desktop_view_start_program(const std::string& program_path) {
+    const auto view = desktop_shell_view();
+    if (!view) return false;
+    const auto background = obtain<IDispatch>(
+        [&](void** out) { return view.get()->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, out); });
+    if (!background) return false;
+    const auto folder_view = obtain<IShellFolderViewDual>(
+        [&](void** out) { return background.get()->QueryInterface(IID_IShellFolderViewDual, out); });
+    if (!folder_view) return false;
+    const auto application =
+        obtain<IDispatch>([&](void** out) { return folder_view.get()->get_Application(reinterpret_cast<IDispatch**>(out)); });
+    if (!application) return false;
+    const auto shell = obtain<IShellDispatch2>(
+        [&](void** out) { return application.get()->QueryInterface(IID_IShellDispatch2, out); });
+    if (!shell) return false;
+    const unique_bstr file(SysAllocString(to_wide(program_path).c_str()));
+    if (!file) return false;
+    VARIANT none{};
+    none.vt = VT_EMPTY;
+    VARIANT show{};
+    show.vt = VT_I4;
+    show.lVal = SW_SHOWNORMAL;
+    return SUCCEEDED(shell.get()->ShellExecute(file.get(), none, none, none, show));
 }
 
 }  // namespace corvane

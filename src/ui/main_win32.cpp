@@ -4,13 +4,22 @@
 
 #include <cwchar>
 
+#include "base/process_paths.h"
 #include "base/win32_handles.h"
 #include "engine/cleanup_mod.h"
 #include "shell/com_apartment.h"
+#include "shell/desktop_view.h"
 #include "state/globals.h"
 #include "ui/frmMain.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+    // The setup's start: the shell starts the copy that stays, so that it runs as the user
+    // who is signed in even when the setup was run as administrator. Without a shell to ask,
+    // this copy stays.
+    if (std::wcscmp(command_line, L"/start-through-shell") == 0) {
+        const corvane::com_apartment apartment;
+        if (corvane::desktop_view_start_program(corvane::executable_path())) return 0;
+    }
     // One copy per user session: two would fight over the staging folder and the desktop,
     // each deleting the other's links as stale. An elevated copy's mutex denies a normal
     // start access: that, too, means one runs.

@@ -12,6 +12,7 @@
 
 #include "base/wide.h"
 #include "shell/desktop_icons.h"
+#include "shell/desktop_view.h"
 #include "temp_folder.h"
 #include "win/desktop_view_stand_in.h"
 #include "win/fake_desktop_process.h"
@@ -100,6 +101,18 @@ TEST(DesktopIconPosition, FindsTheFirstExactLabelAndMovesItWhereverTheViewSits) 
         set_desktop_icon_position(v.name, {30, 40});
         EXPECT_EQ(desktop.position(v.index), (icon_point{30, 40})) << v.name;
     }
+}
+
+// The setup's way to start the program as the signed-in user. Wine's shell starts it from this
+// process; Windows' from the desktop's, with the shell's rights.
+TEST(DesktopViewStart, TheShellsOwnDesktopViewStartsAProgram) {
+    const testing::shell_desktop_view shell;
+    wchar_t system[MAX_PATH]{};
+    GetSystemDirectoryW(system, MAX_PATH);
+    ASSERT_TRUE(desktop_view_start_program(from_wide(system) + "\\notepad.exe"));
+    HWND started = nullptr;
+    ASSERT_TRUE(testing::wait_for([&] { return (started = FindWindowW(L"Notepad", nullptr)) != nullptr; }));
+    PostMessageW(started, WM_CLOSE, 0, 0);
 }
 
 // Wine's own desktop view answers E_NOTIMPL, so every other test here goes to the list view.

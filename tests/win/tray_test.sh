@@ -12,7 +12,7 @@ suite=tray
 
 only_system_dlls() {
     ! x86_64-w64-mingw32-objdump -p "$build/dist/corvane.exe" | sed -n 's/.*DLL Name: //p' |
-        grep -v -i -x -E '(advapi32|comctl32|gdi32|kernel32|msvcrt|ole32|shell32|user32)\.dll'
+        grep -v -i -x -E '(advapi32|comctl32|gdi32|kernel32|msvcrt|ole32|oleaut32|shell32|user32)\.dll'
 }
 check "corvane.exe imports only system DLLs" only_system_dlls
 
