@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the program's icons: the application icon and eight folder icons of different
-colours, each with 16, 32 and 48 pixel images of 24 bits and a transparency mask.
+"""Draws the program's icons: the application icon, with an image for the small-icon size of
+every common scale (100 % to 400 %), and eight folder icons of different colours with 16, 32
+and 48 pixel images; all of 24 bits with a transparency mask.
 
     make_icons.py APP_ICON_PATH FOLDER_ICON_DIR
 """
@@ -9,6 +10,7 @@ import struct
 import sys
 
 SIZES = (16, 32, 48)
+APP_SIZES = (16, 20, 24, 32, 40, 48, 64)
 
 # (name, body colour, tab colour) in RGB.
 FOLDERS = [
@@ -88,7 +90,7 @@ def write_icon(path, images):
 def main():
     app_icon, folder_dir = sys.argv[1], sys.argv[2]
     os.makedirs(folder_dir, exist_ok=True)
-    write_icon(app_icon, [(s, dib(folder(s, (255, 202, 40), (230, 160, 0), mark=(40, 40, 40)))) for s in SIZES])
+    write_icon(app_icon, [(s, dib(folder(s, (255, 202, 40), (230, 160, 0), mark=(40, 40, 40)))) for s in APP_SIZES])
     for name, body, tab in FOLDERS:
         write_icon(os.path.join(folder_dir, name + ".ico"), [(s, dib(folder(s, body, tab))) for s in SIZES])
 

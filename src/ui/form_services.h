@@ -1,6 +1,6 @@
 #pragma once
-// Windows only: what the forms share. Sizes are given in twips (1/1440 inch), as the forms
-// were designed, and become pixels at the DPI of the monitor a window is on.
+// Windows only: what the forms share. Sizes are pixels at the DPI of the monitor a window is
+// on; the forms were designed in twips (1/1440 inch).
 
 #include <windows.h>
 
@@ -15,18 +15,25 @@ int twips_to_pixels(int twips, UINT dpi);
 // The system's message font at the DPI.
 unique_font message_font(UINT dpi);
 
-// A top-level window of a class registered on first use, with the application's icon.
+// A top-level window of a class registered on first use, with the application's icon, made
+// on the monitor under the pointer so that it takes that monitor's DPI.
 HWND create_form(const wchar_t* class_name, WNDPROC procedure, const std::string& caption, DWORD style);
+
+// Moves a form beside the pointer, inside the work area of the pointer's monitor.
+void place_near_pointer(HWND window);
 
 // Takes the place and size the system suggests with WM_DPICHANGED.
 void take_suggested_rect(HWND window, LPARAM suggested);
 
-// Makes the client area the given size at the window's DPI.
-void size_client(HWND window, int width_twips, int height_twips);
+// Makes the client area the given size in pixels, and wider where the caption needs it to
+// show whole.
+void size_client(HWND window, int width, int height);
 
-// A child control of a standard class, placed in twips at the parent's DPI.
+// One line of the text as the font draws it in the window, in pixels.
+SIZE text_size(HWND window, HFONT font, const std::string& text);
+
+// A child control of a standard class, placed later.
 HWND create_control(HWND parent, const wchar_t* class_name, DWORD style, DWORD extended_style);
-void place_control(HWND control, int left, int top, int width, int height);
 
 std::string window_text(HWND window);
 void set_window_text(HWND window, const std::string& text);

@@ -1,18 +1,57 @@
+#include <algorithm>
 #include <vector>
 
 #include "base/wide.h"
+#include "ui/form_placement.h"
 #include "ui/form_services.h"
 
 namespace corvane {
 
 int twips_to_pixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
 
-unique_font message_font(UINT dpi) {
+namespace {
+
+NONCLIENTMETRICSW window_metrics(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return metrics;
+}
+
+// The window's width that shows its caption whole: the frame, the icon, the text and the
+// caption buttons, with a gap of one text height around the text.
+int caption_width(HWND window) {
+    const UINT dpi = GetDpiForWindow(window);
+    const NONCLIENTMETRICSW metrics = window_metrics(dpi);
+    const unique_font font(CreateFontIndirectW(&metrics.lfCaptionFont));
+    const SIZE text = text_size(window, font.get(), window_text(window));
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const int buttons = (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) ? 3 : 1;
+    const int frame = GetSystemMetricsForDpi(SM_CXSIZEFRAME, dpi) + GetSystemMetricsForDpi(SM_CXPADDEDBORDER, dpi);
+    return 2 * frame + GetSystemMetricsForDpi(SM_CXSMICON, dpi) + text.cx + 2 * text.cy +
+           buttons * GetSystemMetricsForDpi(SM_CXSIZE, dpi);
+}
+
+}  // namespace
+
+unique_font message_font(UINT dpi) {
+    const NONCLIENTMETRICSW metrics = window_metrics(dpi);
     return unique_font(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+SIZE text_size(HWND window, HFONT font, const std::string& text) {
+    const std::wstring wide = to_wide(text);
+    SIZE size{};
+    if (const HDC context = GetDC(window)) {
+        const HGDIOBJ before = SelectObject(context, font);
+        GetTextExtentPoint32W(context, wide.c_str(), static_cast<int>(wide.size()), &size);
+        TEXTMETRICW metrics{};
+        if (GetTextMetricsW(context, &metrics)) size.cy = std::max<LONG>(size.cy, metrics.tmHeight);
+        SelectObject(context, before);
+        ReleaseDC(window, context);
+    }
+    return size;
 }
 
 HWND create_form(const wchar_t* class_name, WNDPROC procedure, const std::string& caption, DWORD style) {
@@ -28,8 +67,25 @@ HWND create_form(const wchar_t* class_name, WNDPROC procedure, const std::string
         form_class.lpszClassName = class_name;
         RegisterClassExW(&form_class);
     }
-    return CreateWindowExW(0, class_name, to_wide(caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return CreateWindowExW(0, class_name, to_wide(caption).c_str(), style, pointer.x, pointer.y, 1, 1, nullptr,
+                           nullptr, instance, nullptr);
+}
+
+void place_near_pointer(HWND window) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const RECT& work = monitor.rcWork;
+    const screen_point origin = form_origin({pointer.x, pointer.y}, frame.right - frame.left,
+                                            frame.bottom - frame.top, {work.left, work.top, work.right, work.bottom});
+    SetWindowPos(window, nullptr, static_cast<int>(origin.x), static_cast<int>(origin.y), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void take_suggested_rect(HWND window, LPARAM suggested) {
@@ -38,24 +94,17 @@ void take_suggested_rect(HWND window, LPARAM suggested) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void size_client(HWND window, int width_twips, int height_twips) {
-    const UINT dpi = GetDpiForWindow(window);
-    RECT frame{0, 0, twips_to_pixels(width_twips, dpi), twips_to_pixels(height_twips, dpi)};
+void size_client(HWND window, int width, int height) {
+    RECT frame{0, 0, width, height};
     AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                             static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), GetDpiForWindow(window));
+    SetWindowPos(window, nullptr, 0, 0, std::max<int>(frame.right - frame.left, caption_width(window)),
+                 frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND create_control(HWND parent, const wchar_t* class_name, DWORD style, DWORD extended_style) {
     return CreateWindowExW(extended_style, class_name, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                            nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-void place_control(HWND control, int left, int top, int width, int height) {
-    const UINT dpi = GetDpiForWindow(control);
-    MoveWindow(control, twips_to_pixels(left, dpi), twips_to_pixels(top, dpi), twips_to_pixels(width, dpi),
-               twips_to_pixels(height, dpi), TRUE);
 }
 
 std::string window_text(HWND window) {

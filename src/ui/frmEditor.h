@@ -12,7 +12,7 @@ namespace corvane {
 std::string editor_text_of_file(std::string_view file_text);
 std::string file_text_of_editor(std::string_view editor_text);
 
-// The form, Windows only. Showing it again reloads the file, dropping unsaved edits.
+// The form, Windows only. Showing it again only brings it forward, with the typed text.
 void show_editor();
 // Saves and closes it; nothing happens when it is not open.
 void unload_editor();

@@ -62,7 +62,8 @@ void Form_Load() {
                                   0);
     // No 32 767-character limit on the list.
     SendMessageW(editor.Text1, EM_SETLIMITTEXT, 0, 0);
-    size_client(editor.window, client_width, client_height);
+    const UINT dpi = GetDpiForWindow(editor.window);
+    size_client(editor.window, twips_to_pixels(client_width, dpi), twips_to_pixels(client_height, dpi));
     layout();
 }
 
@@ -75,9 +76,13 @@ std::string ini_file() {
 }  // namespace
 
 void show_editor() {
-    const std::string text = editor_text_of_file(read_file(ini_file()));
-    if (!frmEditor().window) Form_Load();
-    set_window_text(frmEditor().Text1, text);
+    // Open already, it keeps the user's typing and only comes forward.
+    if (!frmEditor().window) {
+        const std::string text = editor_text_of_file(read_file(ini_file()));
+        Form_Load();
+        set_window_text(frmEditor().Text1, text);
+        place_near_pointer(frmEditor().window);
+    }
     show_form(frmEditor().window, frmEditor().Text1);
 }
 

@@ -13,6 +13,9 @@ namespace corvane {
 // failed: the reason has been shown, the icon removed and the form closed.
 bool load_main_form();
 
+// What a second start sends the running copy's main form, which then shows its icon again.
+UINT show_icon_message();
+
 // The popup's items: edit the banned list (the default), set the maximum, exit.
 enum popup_command : UINT { mnuPopUpShowForm = 1, mnuPopUpNumForm, mnuPopUpQuit };
 unique_menu build_popup_menu();

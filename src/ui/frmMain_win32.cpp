@@ -1,5 +1,6 @@
 #include "ui/frmMain.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <exception>
@@ -17,6 +18,9 @@ namespace {
 constexpr UINT tray_callback = WM_APP + 1;
 constexpr UINT_PTR Timer1 = 1;
 constexpr UINT timer_interval = 60000;
+// A busy shell at sign-in lets an add time out, and says nothing when it is ready.
+constexpr UINT_PTR icon_retry_timer = 2;
+constexpr UINT icon_retry_interval = 5000;
 
 struct form {
     HWND window = nullptr;
@@ -25,6 +29,7 @@ struct form {
     unique_menu mnuPopUp;
     // Sent to every top-level window when the notification area is made anew.
     UINT taskbar_created = 0;
+    UINT show_icon = 0;
     bool unloading = false;
     // A right click that came while a refresh ran; its menu opens once the refresh is done.
     bool menu_waiting = false;
@@ -35,7 +40,23 @@ form& frmMain() {
     return main;
 }
 
-void add_tray_icon() { Shell_NotifyIconW(NIM_ADD, &frmMain().tray_icon); }
+// At the small-icon size of the current scale, drawn for it rather than stretched.
+void load_tray_icon() {
+    form& main = frmMain();
+    HICON icon = nullptr;
+    if (FAILED(LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), LIM_SMALL, &icon))) return;
+    main.icon.reset(icon);
+    main.tray_icon.hIcon = icon;
+}
+
+// Until the shell takes it: a failed add is tried again every few seconds.
+void add_tray_icon() {
+    form& main = frmMain();
+    if (Shell_NotifyIconW(NIM_ADD, &main.tray_icon) || Shell_NotifyIconW(NIM_MODIFY, &main.tray_icon))
+        KillTimer(main.window, icon_retry_timer);
+    else
+        SetTimer(main.window, icon_retry_timer, icon_retry_interval, nullptr);
+}
 
 // The one way out, whatever asks for it: the menu, the end of the session, a WM_CLOSE.
 void Form_Unload() {
@@ -47,6 +68,7 @@ void Form_Unload() {
     unload_max_folders();
     unload_dummy();
     KillTimer(main.window, Timer1);
+    KillTimer(main.window, icon_retry_timer);
     DestroyWindow(main.window);
 }
 
@@ -89,8 +111,12 @@ void Timer1_Timer() {
 }
 
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == frmMain().taskbar_created && message != 0) {
-        add_tray_icon();
+    const form& main = frmMain();
+    if (message != 0 && (message == main.taskbar_created || message == main.show_icon)) {
+        if (!main.unloading) {
+            load_tray_icon();
+            add_tray_icon();
+        }
         return 0;
     }
     switch (message) {
@@ -99,6 +125,12 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             return 0;
         case WM_TIMER:
             if (wparam == Timer1) Timer1_Timer();
+            if (wparam == icon_retry_timer) add_tray_icon();
+            return 0;
+        case WM_DPICHANGED:
+        case WM_DISPLAYCHANGE:
+            load_tray_icon();
+            Shell_NotifyIconW(NIM_MODIFY, &frmMain().tray_icon);
             return 0;
         case WM_CLOSE:
             Form_Unload();
@@ -118,18 +150,13 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 
 void fill_tray_icon() {
     form& main = frmMain();
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const UINT dpi = GetDpiForWindow(main.window);
-    main.icon.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                  GetSystemMetricsForDpi(SM_CXSMICON, dpi),
-                                                  GetSystemMetricsForDpi(SM_CYSMICON, dpi), LR_DEFAULTCOLOR)));
+    load_tray_icon();
     NOTIFYICONDATAW& tray = main.tray_icon;
     tray.cbSize = sizeof tray;
     tray.hWnd = main.window;
     tray.uID = 1;
     tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     tray.uCallbackMessage = tray_callback;
-    tray.hIcon = main.icon.get();
     wcscpy_s(tray.szTip, L"Quillon Corvane");
 }
 
@@ -144,11 +171,17 @@ unique_menu build_popup_menu() {
     return menu;
 }
 
+UINT show_icon_message() { return RegisterWindowMessageW(L"QuillonCorvane.ShowIcon"); }
+
 bool load_main_form() {
     form& main = frmMain();
     main.taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
+    main.show_icon = show_icon_message();
     // A top-level window, never shown: the notification area's re-creation reaches only those.
     main.window = create_form(L"frmMain", procedure, "Quillon Corvane", WS_OVERLAPPEDWINDOW);
+    // Run as administrator, the copy still hears the shell, a second start and a close.
+    for (const UINT heard : {main.taskbar_created, main.show_icon, tray_callback, UINT{WM_CLOSE}})
+        ChangeWindowMessageFilterEx(main.window, heard, MSGFLT_ALLOW, nullptr);
     main.mnuPopUp = build_popup_menu();
     fill_tray_icon();
     add_tray_icon();

@@ -24,7 +24,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
     // each deleting the other's links as stale. An elevated copy's mutex denies a normal
     // start access: that, too, means one runs.
     const corvane::unique_handle one_copy(CreateMutexW(nullptr, FALSE, L"Local\\QuillonCorvane.OneCopy"));
-    if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_ACCESS_DENIED) return 0;
+    if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_ACCESS_DENIED) {
+        // The person is looking for the icon: the running copy shows it again.
+        if (const HWND running = FindWindowW(L"frmMain", L"Quillon Corvane"))
+            PostMessageW(running, corvane::show_icon_message(), 0, 0);
+        return 0;
+    }
     const corvane::com_apartment apartment;
     // The uninstaller's last call, once the running copy has ended.
     if (std::wcscmp(command_line, L"/remove-links") == 0) {

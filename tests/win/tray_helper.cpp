@@ -9,10 +9,18 @@
 //   has TITLE TEXT                   succeeds when a window of that title holds a control
 //                                    showing that text
 //   hold-mutex SECONDS               holds the program's one-copy mutex as an elevated copy
-//                                    does, granting a normal start no access, and prints "held"
+//                                    does, granting a normal start no access, with a main form
+//                                    that takes no close, and prints "held"
 //   probe-mutex                      prints the error a normal start meets on that mutex
+//   set-text TITLE TEXT              types the text into the first text box of that window
+//   fits CLASS                       measures the form's label and caption with the system's
+//                                    fonts at its DPI and succeeds when neither is cut
+//   message-font POINTS              sets the system's message font to that size
+//   icon shown|remove                whether the program's tray icon is there, or removes it
+//                                    as the shell loses it
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -73,6 +81,8 @@ int has(const std::wstring& title, const std::wstring& text) {
     return found.second ? 0 : 1;
 }
 
+// As a copy does that the user's requests cannot reach (run as administrator, or hung): its
+// mutex denies them access, and its main form takes no close.
 int hold_mutex(int seconds) {
     SECURITY_DESCRIPTOR descriptor{};
     ACL nobody{};
@@ -82,9 +92,20 @@ int hold_mutex(int seconds) {
     SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
     const unique_handle mutex(CreateMutexW(&attributes, FALSE, L"Local\\QuillonCorvane.OneCopy"));
     if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) return 1;
+    WNDCLASSW form_class{};
+    form_class.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+        return message == WM_CLOSE ? 0 : DefWindowProcW(window, message, wparam, lparam);
+    };
+    form_class.hInstance = GetModuleHandleW(nullptr);
+    form_class.lpszClassName = L"frmMain";
+    RegisterClassW(&form_class);
+    CreateWindowW(L"frmMain", L"Quillon Corvane", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                  form_class.hInstance, nullptr);
     print("held");
     std::fflush(stdout);
-    Sleep(static_cast<DWORD>(seconds) * 1000);
+    SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER) DispatchMessageW(&message);
     return 0;
 }
 
@@ -105,6 +126,92 @@ int text(const std::wstring& form_class) {
     return 0;
 }
 
+int set_text(const std::wstring& title, const std::wstring& text) {
+    HWND box = nullptr;
+    EnumChildWindows(
+        FindWindowW(nullptr, title.c_str()),
+        [](HWND child, LPARAM found) {
+            wchar_t name[16]{};
+            GetClassNameW(child, name, 16);
+            if (_wcsicmp(name, L"Edit") != 0) return TRUE;
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    return box && SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ? 0 : 1;
+}
+
+NONCLIENTMETRICSW metrics_at(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+    return metrics;
+}
+
+SIZE measure(const LOGFONTW& font_spec, const std::wstring& text) {
+    const HDC screen = GetDC(nullptr);
+    const unique_font font(CreateFontIndirectW(&font_spec));
+    const HGDIOBJ before = SelectObject(screen, font.get());
+    SIZE size{};
+    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(screen, before);
+    ReleaseDC(nullptr, screen);
+    return size;
+}
+
+std::wstring text_of(HWND window) {
+    std::wstring content(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    SendMessageW(window, WM_GETTEXT, content.size(), reinterpret_cast<LPARAM>(content.data()));
+    return content.c_str();
+}
+
+// Another process's fonts cannot be borrowed, but the forms draw in the system's.
+int fits(const std::wstring& form_class) {
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    const HWND form = FindWindowW(form_class.c_str(), nullptr);
+    const HWND label = form ? FindWindowExW(form, nullptr, L"STATIC", nullptr) : nullptr;
+    const HWND box = form ? FindWindowExW(form, nullptr, L"EDIT", nullptr) : nullptr;
+    if (!label || !box) return 1;
+    const UINT dpi = GetDpiForWindow(form);
+    const NONCLIENTMETRICSW metrics = metrics_at(dpi);
+    const SIZE text = measure(metrics.lfMessageFont, text_of(label));
+    const SIZE digits = measure(metrics.lfMessageFont, L"32767");
+    RECT shown{}, typed{}, frame{};
+    GetClientRect(label, &shown);
+    GetClientRect(box, &typed);
+    GetWindowRect(form, &frame);
+    const SIZE caption = measure(metrics.lfCaptionFont, text_of(form));
+    const int room = frame.right - frame.left - 2 * GetSystemMetricsForDpi(SM_CXSIZEFRAME, dpi) -
+                     GetSystemMetricsForDpi(SM_CXSMICON, dpi) - GetSystemMetricsForDpi(SM_CXSIZE, dpi);
+    std::printf("dpi %u, label %ldx%ld in %ldx%ld, number %ldx%ld in %ldx%ld, caption %ld in %d\n", dpi, text.cx,
+                text.cy, shown.right, shown.bottom, digits.cx, digits.cy, typed.right, typed.bottom, caption.cx, room);
+    return text.cx <= shown.right && text.cy <= shown.bottom && digits.cx <= typed.right &&
+                   digits.cy <= typed.bottom && caption.cx <= room
+               ? 0
+               : 1;
+}
+
+int message_font(int points) {
+    NONCLIENTMETRICSW metrics = metrics_at(96);
+    metrics.lfMessageFont.lfHeight = -MulDiv(points, 96, 72);
+    return SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics,
+                                 SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)
+               ? 0
+               : 1;
+}
+
+// The program's icon as the shell knows it: its main form's first.
+int icon(const std::wstring& what) {
+    NOTIFYICONDATAW tray{};
+    tray.cbSize = sizeof tray;
+    tray.hWnd = FindWindowW(L"frmMain", L"Quillon Corvane");
+    tray.uID = 1;
+    if (!tray.hWnd) return 2;
+    if (what == L"shown") return Shell_NotifyIconW(NIM_MODIFY, &tray) ? 0 : 1;
+    if (what == L"remove") return Shell_NotifyIconW(NIM_DELETE, &tray) ? 0 : 1;
+    return 2;
+}
+
 }  // namespace
 
 int wmain(int count, wchar_t** arguments) {
@@ -123,7 +230,12 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"has" && count == 4) return has(arguments[2], arguments[3]);
     if (command == L"hold-mutex" && count == 3) return hold_mutex(std::stoi(arguments[2]));
     if (command == L"probe-mutex" && count == 2) return probe_mutex();
+    if (command == L"set-text" && count == 4) return set_text(arguments[2], arguments[3]);
+    if (command == L"fits" && count == 3) return fits(arguments[2]);
+    if (command == L"message-font" && count == 3) return message_font(std::stoi(arguments[2]));
+    if (command == L"icon" && count == 3) return icon(arguments[2]);
     std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS | "
-               "has TITLE TEXT | hold-mutex SECONDS | probe-mutex\n", stderr);
+               "has TITLE TEXT | hold-mutex SECONDS | probe-mutex | set-text TITLE TEXT | fits CLASS | "
+               "message-font POINTS | icon shown|remove\n", stderr);
     return 2;
 }

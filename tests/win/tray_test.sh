@@ -45,6 +45,8 @@ popup() {
 open_menu() {
     local tray height
     tray="$(xdotool search --name "Wine System Tray" | head -n 1)"
+    # Not there yet in a new session; xwininfo without a window would wait for a click.
+    [ -n "$tray" ] || return 1
     height="$(xwininfo -id "$tray" | sed -n 's/^ *Height: //p')"
     for _ in 1 2 3 4 5; do
         xdotool windowraise "$tray" mousemove --window "$tray" 13 $((height - 12)) click 3
@@ -52,14 +54,22 @@ open_menu() {
     done
     return 1
 }
-# Clicks the popup's item, counted from 0.
+# Clicks the popup's item, counted from 0, in the middle of its third of the popup.
 choose() {
     local menu
     menu="$(popup)"
-    xdotool mousemove --window "$menu" 40 $((18 * $1 + 9)) click 1
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    xdotool mousemove --window "$menu" 40 $((HEIGHT * (2 * $1 + 1) / 6)) click 1
 }
 # Wine takes keys in a moment after xdotool sends them; wait until the form's box ends in them.
 shows() { [[ "$(helper text "$1")" == *"$2" ]]; }
+# Without a window manager the keys go to the window under the pointer.
+point_into() {
+    local window
+    window="$(visible_window "$editor")"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove --window "$window" $((WIDTH / 2)) $((HEIGHT / 2))
+}
 wait_closed() { wait_for 10 bash -c "! xdotool search --onlyvisible --name '^$1\$' >/dev/null"; }
 
 # A copy started elevated holds the one-copy mutex so that a normal start is denied it; that
@@ -93,6 +103,14 @@ status=0
 timeout 20 wine 'C:\Quillon Corvane\corvane.exe' || status=$?
 check "a second copy ends at once" [ "$status" -eq 0 ]
 check "a second copy changes nothing" [ "$(state)" = "$before" ]
+# The shell loses the icon (as it does when it is too busy at sign-in); a second start brings
+# it back.
+icon_sizes() { identify "$build/generated/corvane.ico" | awk '{print $3}' | tr '\n' ' '; }
+check "the icon holds an image for every scale's small icon" [ "$(icon_sizes)" = "16x16 20x20 24x24 32x32 40x40 48x48 64x64 " ]
+helper icon remove
+check "the icon can be lost" wait_for 10 bash -c "! wine '$build/tray_helper.exe' icon shown"
+wine 'C:\Quillon Corvane\corvane.exe'
+check "a second start shows the icon again" wait_for 10 helper icon shown
 check "the icon's popup opens on a right click" open_menu
 import -window root "$shots/popup.png"
 xdotool key Escape
@@ -101,9 +119,15 @@ editor="Quillon Corvane Banned Links List"
 check "the popup opens again" open_menu
 choose 0
 check "the editor opens" wait_for 10 visible_window "$editor"
+point_into
 xdotool type --delay 20 "Beta work.lnk"
 check "the editor shows the typed name" wait_for 10 shows frmEditor "Beta work.lnk"
 import -window root "$shots/editor.png"
+check "the popup opens while the editor is open" open_menu
+choose 0
+sleep 1
+check "choosing the editor again keeps the typed text" shows frmEditor "Beta work.lnk"
+point_into
 xdotool key alt+F4
 check "the editor closes" wait_closed "$editor"
 check "the editor saved the banned name" cmp -s <(printf '[exclude]\r\nBeta work.lnk') "$app/corvane.ini"
@@ -111,6 +135,15 @@ check "the editor saved the banned name" cmp -s <(printf '[exclude]\r\nBeta work
 check "the popup opens for the dialog" open_menu
 choose 1
 check "the dialog opens" wait_for 10 visible_window "$editor"
+check "the dialog's label, box and caption are whole" helper fits frm_max_folders
+near_pointer() {
+    eval "$(xdotool getmouselocation --shell)"
+    local x=$X y=$Y
+    eval "$(xdotool getwindowgeometry --shell "$(visible_window "$editor")")"
+    [ $((X - x)) -lt 60 ] && [ $((x - X)) -lt 60 ] && [ $((Y - y)) -lt 60 ] && [ $((y - Y)) -lt 60 ]
+}
+check "the dialog opens at the pointer that chose it" near_pointer
+point_into
 xdotool type "3"
 check "the dialog shows the typed number" wait_for 10 shows frm_max_folders 3
 import -window root "$shots/dialog.png"
@@ -128,6 +161,7 @@ check "that menu closes" wait_for 10 no_popup
 check "the popup opens for the editor again" open_menu
 choose 0
 check "the editor opens again" wait_for 10 visible_window "$editor"
+point_into
 xdotool key ctrl+End Return
 xdotool type --delay 20 "Gamma work.lnk"
 check "the editor shows the second name" wait_for 10 shows frmEditor $'\nGamma work.lnk'
@@ -144,6 +178,7 @@ program=$!
 check "the popup opens after a new start" wait_for 30 open_menu
 choose 0
 check "the editor opens once more" wait_for 10 visible_window "$editor"
+point_into
 xdotool key ctrl+End Return
 xdotool type --delay 20 "Delta work.lnk"
 check "the editor shows the third name" wait_for 10 shows frmEditor $'\nDelta work.lnk'
@@ -164,5 +199,37 @@ check "the message names the file" grep -q 'aweporrwrei' <<<"$message"
 status=0
 wait "$program" || status=$?
 check "the failed start-up ends with a non-zero code" [ "$status" -ne 0 ]
+
+# The dialog with a larger message font, and at 150 % and 200 %, which Wine takes at the start
+# of its session. $1 names the case and its screenshot.
+rm "$app/aweporrwrei"
+ended() { ! kill -0 "$program" 2>/dev/null; }
+dialog_at() {
+    wine 'C:\Quillon Corvane\corvane.exe' &
+    program=$!
+    check "the popup opens ($1)" wait_for 30 open_menu
+    choose 1
+    check "the dialog opens ($1)" wait_for 10 visible_window "$editor"
+    check "the dialog's label, box and caption are whole ($1)" helper fits frm_max_folders
+    import -window root "$shots/$1.png"
+    wine taskkill /im corvane.exe >/dev/null 2>&1
+    check "the program ends ($1)" wait_for 30 ended
+}
+desktop_key='HKCU\Control Panel\Desktop'
+# The values set here are deleted again: Wine then takes its defaults.
+new_session() {
+    wineserver -k || true
+    wineserver -w || true
+}
+helper message-font 14
+dialog_at dialog-large-font
+wine reg delete "$desktop_key\WindowMetrics" /v MessageFont /f >/dev/null 2>&1
+for dpi in 144 192; do
+    wine reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    new_session
+    dialog_at "dialog-$((dpi * 100 / 96))"
+done
+wine reg delete "$desktop_key" /v LogPixels /f >/dev/null 2>&1
+new_session
 
 echo "tray: $passed passed, 0 failed"
