@@ -10,6 +10,7 @@ SetCompressor /SOLID lzma
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include WinMessages.nsh
+!include Sections.nsh
 !include "${GENERATED}/shipped_files.nsh"
 
 !define PRODUCT "Quillon Corvane"
@@ -21,7 +22,9 @@ SetCompressor /SOLID lzma
 Name "${PRODUCT}"
 BrandingText "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
-; An upgrade goes where the last install went.
+; Ending in the program's folder name, which Browse adds to the folder picked there. The user's
+; own program folder replaces it below, and an upgrade goes where the last install went.
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
@@ -37,6 +40,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_FUNCTION start_program
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE leave_folder_page
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -47,6 +51,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 ; Asks a running copy to close as its own exit command would (its unload saves an open
 ; editor), then waits until its one-copy mutex is gone, that is until the process has ended.
+; A copy that is still running then (hung, or run as administrator) stops the setup before it
+; changes anything: its files could be neither replaced nor removed.
 !macro CLOSE_RUNNING_COPY un
 Function ${un}close_running_copy
     FindWindow $0 "frmMain" "${PRODUCT}"
@@ -55,22 +61,76 @@ Function ${un}close_running_copy
     ${EndIf}
     StrCpy $2 0
     ${Do}
-        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\QuillonCorvane.OneCopy") p .r1'
+        ; A copy run as administrator denies the setup its mutex: that, too, means it runs.
+        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\QuillonCorvane.OneCopy") p .r1 ?e'
+        Pop $3
         ${If} $1 P= 0
+        ${AndIf} $3 <> 5
             ${Break}
         ${EndIf}
-        System::Call 'kernel32::CloseHandle(p r1)'
+        ${If} $1 P<> 0
+            System::Call 'kernel32::CloseHandle(p r1)'
+        ${EndIf}
         Sleep 100
         IntOp $2 $2 + 1
     ${LoopWhile} $2 < 200
+    ${If} $2 >= 200
+        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} is still running and did not close when asked.$\r$\n$\r$\nClose it from its tray menu (exit) and try again." /SD IDOK
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
 FunctionEnd
 !macroend
 !insertmacro CLOSE_RUNNING_COPY ""
 !insertmacro CLOSE_RUNNING_COPY "un."
 
+; A folder that already holds files, but no install of ours, is refused: the setup would mix
+; its files in, and the uninstaller later delete same-named ones. Sets $0 to "refused".
+Function refuse_foreign_folder
+    StrCpy $0 ""
+    ${DirState} "$INSTDIR" $1
+    ${If} $1 = 1
+    ${AndIfNot} ${FileExists} "$INSTDIR\corvane.exe"
+        MessageBox MB_OK|MB_ICONSTOP "$INSTDIR already holds other files.$\r$\n$\r$\nChoose an empty folder, or a new one, for ${PRODUCT}." /SD IDOK
+        StrCpy $0 "refused"
+    ${EndIf}
+FunctionEnd
+
+; A folder picked with Browse, or typed in, gets the program's folder name added, as the
+; default has it.
+Function leave_folder_page
+    ${GetFileName} "$INSTDIR" $0
+    ${If} $0 != "${PRODUCT}"
+        StrCpy $INSTDIR "$INSTDIR\${PRODUCT}"
+        ; The page takes the folder from its box once this returns.
+        FindWindow $1 "#32770" "" $HWNDPARENT
+        GetDlgItem $1 $1 1019
+        SendMessage $1 ${WM_SETTEXT} 0 "STR:$INSTDIR"
+    ${EndIf}
+    Call refuse_foreign_folder
+    ${If} $0 == "refused"
+        Abort
+    ${EndIf}
+FunctionEnd
+
 Function .onInit
-    ${If} $INSTDIR == ""
-        StrCpy $INSTDIR "$LOCALAPPDATA\Programs\${PRODUCT}"
+    ; The program's scaling calls came with Windows 10 version 1607 (build 14393). Asked of
+    ; the system itself, which reports its true version to every caller.
+    System::Call '*(i 276, i, i, i, i, &w128) p .r0'
+    System::Call 'ntdll::RtlGetVersion(p r0)'
+    System::Call '*$0(i, i .r1, i, i .r2)'
+    System::Free $0
+    IntOp $1 $1 * 100000
+    IntOp $1 $1 + $2
+    ${If} $1 < 1014393
+        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} needs Windows 10 version 1607 or later." /SD IDOK
+        SetErrorLevel 1
+        Quit
+    ${EndIf}
+    Call offer_current_choice
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == ""
+    ${AndIf} $INSTDIR == "$LOCALAPPDATA\Programs\${PRODUCT}"
         System::Call 'shell32::SHGetKnownFolderPath(g "${FOLDERID_UserProgramFiles}", i ${KF_FLAG_CREATE}, p 0, *p .r1) i .r0'
         ${If} $0 = 0
             System::Call '*$1(&w${NSIS_MAX_STRLEN} .r2)'
@@ -81,6 +141,13 @@ Function .onInit
 FunctionEnd
 
 Section "-${PRODUCT}"
+    ${If} ${Silent}
+        Call refuse_foreign_folder
+        ${If} $0 == "refused"
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
+    ${EndIf}
     Call close_running_copy
     SetOutPath "$INSTDIR"
     File "${DIST}/corvane.exe"
@@ -106,6 +173,17 @@ SectionEnd
 Section "Start with Windows" start_with_windows
     WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\corvane.exe"'
 SectionEnd
+
+; An upgrade offers, and a silent one keeps, the user's current choice: "Start with Windows"
+; starts ticked only when the Run entry is there. A first install starts ticked.
+Function offer_current_choice
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
+    ${If} $0 != ""
+    ${AndIf} $1 == ""
+        !insertmacro UnselectSection ${start_with_windows}
+    ${EndIf}
+FunctionEnd
 
 ; The program has the desktop's shell start it, so that it runs as the signed-in user at the
 ; shell's level even when the setup runs as administrator: an elevated copy hears neither the

@@ -29,6 +29,8 @@ no_key() { ! wine reg query "$1" >/dev/null 2>&1; }
 stores() { (cd "$app" && cat eaoaweoio aweporrwrei pp3imsfd corvane.ini 2>/dev/null || true) | md5sum; }
 
 pkill -f 'corvane\.exe' || true
+keep_session() { wine "$build/tray_helper.exe" keep-session 900 >/dev/null 2>&1 & }
+keep_session
 mapfile -t folders < <(helper folders)
 desktop="$(winepath -u "${folders[0]}")"
 profile="$(dirname "$desktop")"
@@ -41,6 +43,23 @@ helper shortcut "${folders[1]}\\Omega.lnk" 'C:\inst\Omega' 1
 helper shortcut "${folders[0]}\\Mine.lnk" 'C:\inst\Omega' 100
 helper shortcut "${folders[0]}\\Shouting.LNK" 'C:\inst\Omega' 100 "$marker"
 printf 'notes' >"$desktop/notes.txt"
+
+# Windows before 10 version 1607 is refused before anything is written.
+wine reg add 'HKCU\Software\Wine' /v Version /d win81 /f >/dev/null 2>&1
+status=0
+wine "$setup" /S >/dev/null 2>&1 || status=$?
+wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+check "Windows 8.1 is refused with a non-zero code" [ "$status" -ne 0 ]
+check "a refused setup installs nothing" no_key "$uninstall_key"
+
+# A folder of the user's is not mixed into.
+mkdir -p "$WINEPREFIX/drive_c/Mixed"
+printf 'mine' >"$WINEPREFIX/drive_c/Mixed/notes.txt"
+status=0
+wine "$setup" /S '/D=C:\Mixed' >/dev/null 2>&1 || status=$?
+check "a folder holding other files is refused with a non-zero code" [ "$status" -ne 0 ]
+check "nothing is installed into it" [ "$(ls "$WINEPREFIX/drive_c/Mixed")" = notes.txt ]
+check "nor anywhere" no_key "$uninstall_key"
 
 # Programs started from here (the installed one, the next session's) must not hold this
 # script's output open.
@@ -64,6 +83,7 @@ check "the program ends when asked" wait_for 30 no_copy
 rm "$desktop/Omega inst.lnk"
 wineserver -k
 wineboot >/dev/null 2>&1
+keep_session
 check "the next sign-in starts the program from the Run entry" wait_for 60 one_copy
 check "started from the Run entry, it makes its links" wait_for 60 on_desktop "Omega inst.lnk"
 
@@ -92,6 +112,28 @@ check "the setup ends on the finish page" wait_for 30 page "Completing Quillon C
 xdotool key --window "$window" Return 2>/dev/null
 check "the finish page starts the program anew" wait_for 30 new_copy
 check "unticked, the Run entry goes" no_value "$run_key" "Quillon Corvane"
+wine "$setup" /S >/dev/null 2>&1
+check "a silent upgrade keeps the program from starting with Windows" no_value "$run_key" "Quillon Corvane"
+
+# A copy that cannot be closed (hung, or run as administrator) stops the uninstall before it
+# removes anything. The uninstaller runs in place to give its exit code, and exits with 2.
+wine taskkill /im corvane.exe >/dev/null 2>&1
+check "the program ends before the stubborn copy comes" wait_for 30 no_copy
+wine "$build/tray_helper.exe" hold-mutex 90 >"$build/stubborn.out" 2>/dev/null &
+stubborn=$!
+check "a stubborn copy runs" wait_for 30 grep -q held "$build/stubborn.out"
+# "_?=" must come unquoted, which only a command line of Windows' own keeps.
+printf '@"%s\\uninstall.exe" /S _?=%s\r\n@exit /b %%errorlevel%%\r\n' "$folder" "$folder" \
+    >"$WINEPREFIX/drive_c/uninstall-in-place.cmd"
+status=0
+wine cmd /c 'C:\uninstall-in-place.cmd' >/dev/null 2>&1 || status=$?
+check "the uninstall stops with code 2" [ "$status" -eq 2 ]
+check "and removes nothing" [ -f "$app/corvane.exe" ]
+check "not even the uninstall entry" [ -n "$(value "$uninstall_key" UninstallString)" ]
+wine taskkill /f /im tray_helper.exe >/dev/null 2>&1 || true
+wait "$stubborn" || true
+wine "$folder\\corvane.exe" >/dev/null 2>&1 &
+check "the program runs again" wait_for 30 one_copy
 
 wine "$app/uninstall.exe" /S >/dev/null 2>&1
 check "the uninstall removes the program's folder" wait_for 60 gone "$app"
@@ -103,5 +145,29 @@ check "the uninstall removes the program's links" gone "$desktop/Omega inst.lnk"
 check "the uninstall removes the staging folder and the program's folder in the profile" gone "$own_folder"
 check "nothing is made at the root of C:" gone "$WINEPREFIX/drive_c/vantrel"
 check "the uninstall keeps the user's files" [ "$(cd "$desktop" && ls -1 | sort | tr '\n' ',')" = "Mine.lnk,Shouting.LNK,notes.txt," ]
+
+# A folder picked on the folder page gets the program's folder name added.
+wine "$setup" >/dev/null 2>&1 &
+check "a new setup opens on the folder page" wait_for 30 page "Destination Folder"
+window="$(xdotool search --name "^$title\$" | head -n 1)"
+# One that holds someone else's files already is refused, with the reason.
+mkdir -p "$WINEPREFIX/drive_c/Taken/Quillon Corvane"
+printf 'theirs' >"$WINEPREFIX/drive_c/Taken/Quillon Corvane/readme.txt"
+helper set-text "$title" 'C:\Taken\Quillon Corvane'
+xdotool key --window "$window" Return 2>/dev/null
+check "a folder holding other files is refused with a message" \
+    grep -q "already holds other files" <<<"$(helper message "${title% }")"
+check "and the folder page stays" page "Destination Folder"
+helper set-text "$title" 'C:\Chosen'
+xdotool key --window "$window" Return 2>/dev/null
+check "then the choice to start with Windows" wait_for 10 page "Select components to install:"
+xdotool key --window "$window" Return 2>/dev/null
+check "and the finish page" wait_for 30 page "Completing Quillon Corvane Setup"
+check "the program goes into a folder of its own there" \
+    [ "$(value "$uninstall_key" InstallLocation)" = 'C:\Chosen\Quillon Corvane' ]
+xdotool key --window "$window" Return 2>/dev/null
+check "it starts and shows its icon" wait_for 30 helper icon shown
+wine 'C:\Chosen\Quillon Corvane\uninstall.exe' /S >/dev/null 2>&1
+check "and uninstalls from there, leaving the chosen folder" wait_for 60 gone "$WINEPREFIX/drive_c/Chosen/Quillon Corvane"
 
 echo "installer: $passed passed, 0 failed"

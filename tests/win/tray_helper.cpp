@@ -12,6 +12,7 @@
 //                                    does, granting a normal start no access, with a main form
 //                                    that takes no close, and prints "held"
 //   probe-mutex                      prints the error a normal start meets on that mutex
+//   keep-session SECONDS             keeps a window, and so the session's desktop, that long
 //   set-text TITLE TEXT              types the text into the first text box of that window
 //   fits CLASS                       measures the form's label and caption with the system's
 //                                    fonts at its DPI and succeeds when neither is cut
@@ -81,6 +82,13 @@ int has(const std::wstring& title, const std::wstring& text) {
     return found.second ? 0 : 1;
 }
 
+int pump_messages(int seconds) {
+    SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER) DispatchMessageW(&message);
+    return 0;
+}
+
 // As a copy does that the user's requests cannot reach (run as administrator, or hung): its
 // mutex denies them access, and its main form takes no close.
 int hold_mutex(int seconds) {
@@ -103,10 +111,15 @@ int hold_mutex(int seconds) {
                   form_class.hInstance, nullptr);
     print("held");
     std::fflush(stdout);
-    SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER) DispatchMessageW(&message);
-    return 0;
+    return pump_messages(seconds);
+}
+
+// Wine ends a session's desktop, and strands the windows made as it ends, when no process of
+// the session has a window for a moment, as happens between an installer and the program it
+// starts.
+int keep_session(int seconds) {
+    CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return pump_messages(seconds);
 }
 
 int probe_mutex() {
@@ -230,12 +243,13 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"has" && count == 4) return has(arguments[2], arguments[3]);
     if (command == L"hold-mutex" && count == 3) return hold_mutex(std::stoi(arguments[2]));
     if (command == L"probe-mutex" && count == 2) return probe_mutex();
+    if (command == L"keep-session" && count == 3) return keep_session(std::stoi(arguments[2]));
     if (command == L"set-text" && count == 4) return set_text(arguments[2], arguments[3]);
     if (command == L"fits" && count == 3) return fits(arguments[2]);
     if (command == L"message-font" && count == 3) return message_font(std::stoi(arguments[2]));
     if (command == L"icon" && count == 3) return icon(arguments[2]);
     std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS | "
-               "has TITLE TEXT | hold-mutex SECONDS | probe-mutex | set-text TITLE TEXT | fits CLASS | "
+               "has TITLE TEXT | hold-mutex SECONDS | probe-mutex | keep-session SECONDS | set-text TITLE TEXT | fits CLASS | "
                "message-font POINTS | icon shown|remove\n", stderr);
     return 2;
 }
