@@ -97,10 +97,11 @@ Function refuse_foreign_folder
 FunctionEnd
 
 ; A folder picked with Browse, or typed in, gets the program's folder name added, as the
-; default has it.
+; default has it; not the folder of an install, whose settings live there.
 Function leave_folder_page
     ${GetFileName} "$INSTDIR" $0
     ${If} $0 != "${PRODUCT}"
+    ${AndIfNot} ${FileExists} "$INSTDIR\corvane.exe"
         StrCpy $INSTDIR "$INSTDIR\${PRODUCT}"
         ; The page takes the folder from its box once this returns.
         FindWindow $1 "#32770" "" $HWNDPARENT

@@ -33,6 +33,15 @@ int caption_width(HWND window) {
            buttons * GetSystemMetricsForDpi(SM_CXSIZE, dpi);
 }
 
+RECT pointer_work_area() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
 }  // namespace
 
 unique_font message_font(UINT dpi) {
@@ -67,21 +76,19 @@ HWND create_form(const wchar_t* class_name, WNDPROC procedure, const std::string
         form_class.lpszClassName = class_name;
         RegisterClassExW(&form_class);
     }
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    return CreateWindowExW(0, class_name, to_wide(caption).c_str(), style, pointer.x, pointer.y, 1, 1, nullptr,
+    // At the work area's corner: a window grows to its smallest size, which at the pointer
+    // could reach onto the next monitor and take its DPI.
+    const RECT work = pointer_work_area();
+    return CreateWindowExW(0, class_name, to_wide(caption).c_str(), style, work.left, work.top, 1, 1, nullptr,
                            nullptr, instance, nullptr);
 }
 
 void place_near_pointer(HWND window) {
     POINT pointer{};
     GetCursorPos(&pointer);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT work = pointer_work_area();
     RECT frame{};
     GetWindowRect(window, &frame);
-    const RECT& work = monitor.rcWork;
     const screen_point origin = form_origin({pointer.x, pointer.y}, frame.right - frame.left,
                                             frame.bottom - frame.top, {work.left, work.top, work.right, work.bottom});
     SetWindowPos(window, nullptr, static_cast<int>(origin.x), static_cast<int>(origin.y), 0, 0,

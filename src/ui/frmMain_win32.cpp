@@ -1,6 +1,5 @@
 #include "ui/frmMain.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <exception>
@@ -40,11 +39,16 @@ form& frmMain() {
     return main;
 }
 
-// At the small-icon size of the current scale, drawn for it rather than stretched.
+// At the small-icon size of the taskbar's current scale, drawn for it rather than stretched.
+// The system's metrics keep the scale of the sign-in; the taskbar's window has today's.
 void load_tray_icon() {
     form& main = frmMain();
-    HICON icon = nullptr;
-    if (FAILED(LoadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), LIM_SMALL, &icon))) return;
+    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    const int size = GetSystemMetricsForDpi(SM_CXSMICON, GetDpiForWindow(taskbar ? taskbar : main.window));
+    // The icon holds an image for the small-icon size of every common scale.
+    const auto icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    if (!icon) return;
     main.icon.reset(icon);
     main.tray_icon.hIcon = icon;
 }

@@ -107,6 +107,7 @@ TEST(DesktopIconPosition, FindsTheFirstExactLabelAndMovesItWhereverTheViewSits) 
 // process; Windows' from the desktop's, with the shell's rights.
 TEST(DesktopViewStart, TheShellsOwnDesktopViewStartsAProgram) {
     const testing::shell_desktop_view shell;
+    ASSERT_EQ(FindWindowW(L"Notepad", nullptr), nullptr);
     wchar_t system[MAX_PATH]{};
     GetSystemDirectoryW(system, MAX_PATH);
     ASSERT_TRUE(desktop_view_start_program(from_wide(system) + "\\notepad.exe"));

@@ -108,7 +108,8 @@ check "a second copy changes nothing" [ "$(state)" = "$before" ]
 icon_sizes() { identify "$build/generated/corvane.ico" | awk '{print $3}' | tr '\n' ' '; }
 check "the icon holds an image for every scale's small icon" [ "$(icon_sizes)" = "16x16 20x20 24x24 32x32 40x40 48x48 64x64 " ]
 helper icon remove
-check "the icon can be lost" wait_for 10 bash -c "! wine '$build/tray_helper.exe' icon shown"
+lost() { local status=0; helper icon shown || status=$?; [ "$status" -eq 1 ]; }
+check "the icon can be lost" wait_for 10 lost
 wine 'C:\Quillon Corvane\corvane.exe'
 check "a second start shows the icon again" wait_for 10 helper icon shown
 check "the icon's popup opens on a right click" open_menu
