@@ -33,9 +33,13 @@ int caption_width(HWND window) {
            buttons * GetSystemMetricsForDpi(SM_CXSIZE, dpi);
 }
 
-RECT pointer_work_area() {
+POINT pointer_position() {
     POINT pointer{};
     GetCursorPos(&pointer);
+    return pointer;
+}
+
+RECT work_area_at(POINT pointer) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -78,15 +82,14 @@ HWND create_form(const wchar_t* class_name, WNDPROC procedure, const std::string
     }
     // At the work area's corner: a window grows to its smallest size, which at the pointer
     // could reach onto the next monitor and take its DPI.
-    const RECT work = pointer_work_area();
+    const RECT work = work_area_at(pointer_position());
     return CreateWindowExW(0, class_name, to_wide(caption).c_str(), style, work.left, work.top, 1, 1, nullptr,
                            nullptr, instance, nullptr);
 }
 
 void place_near_pointer(HWND window) {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    const RECT work = pointer_work_area();
+    const POINT pointer = pointer_position();
+    const RECT work = work_area_at(pointer);
     RECT frame{};
     GetWindowRect(window, &frame);
     const screen_point origin = form_origin({pointer.x, pointer.y}, frame.right - frame.left,

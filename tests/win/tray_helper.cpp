@@ -129,13 +129,17 @@ int probe_mutex() {
 }
 
 // WM_GETTEXT, unlike GetWindowText, reads a control of another process.
+std::wstring text_of(HWND window) {
+    std::wstring content(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    SendMessageW(window, WM_GETTEXT, content.size(), reinterpret_cast<LPARAM>(content.data()));
+    return content.c_str();
+}
+
 int text(const std::wstring& form_class) {
     const HWND form = FindWindowW(form_class.c_str(), nullptr);
     const HWND box = form ? FindWindowExW(form, nullptr, L"EDIT", nullptr) : nullptr;
     if (!box) return 1;
-    std::wstring content(static_cast<std::size_t>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-    SendMessageW(box, WM_GETTEXT, content.size(), reinterpret_cast<LPARAM>(content.data()));
-    print(from_wide(content.c_str()));
+    print(from_wide(text_of(box)));
     return 0;
 }
 
@@ -170,12 +174,6 @@ SIZE measure(const LOGFONTW& font_spec, const std::wstring& text) {
     SelectObject(screen, before);
     ReleaseDC(nullptr, screen);
     return size;
-}
-
-std::wstring text_of(HWND window) {
-    std::wstring content(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-    SendMessageW(window, WM_GETTEXT, content.size(), reinterpret_cast<LPARAM>(content.data()));
-    return content.c_str();
 }
 
 // Another process's fonts cannot be borrowed, but the forms draw in the system's.
