@@ -101,7 +101,7 @@ std::vector<std::string> find_recent_sources(const registry_reader& read_registr
             sources.push_back(candidate);
     };
     add_office_folder(first_office_name);
-    for (const char* version : {"10.0", "11.0", "12.0", "13.0", "14.0", "15.0"})
+    for (const char* version : {"10.0", "11.0", "12.0", "13.0", "14.0", "15.0", "16.0"})
         add_office_folder(read(office_general_key(version), "RecentFiles"));
     return sources;
 }

@@ -49,7 +49,7 @@ start_up_sources process_start_up_sources();
 void init_globals();
 void init_globals(const start_up_sources& sources);
 
-// The recent-items folder and the recent-files folders of Office 9.0 to 15.0 that exist,
+// The recent-items folder and the recent-files folders of Office 9.0 to 16.0 that exist,
 // in that order, each once.
 std::vector<std::string> find_recent_sources(const registry_reader& read_registry);
 

@@ -13,14 +13,16 @@ const std::string shell_folders = R"(Software\Microsoft\Windows\CurrentVersion\E
 
 std::string office(const std::string& version) { return R"(Software\Microsoft\Office\)" + version + R"(\Common\General)"; }
 
-TEST(FindRecentSources, ReadsTheNineValuesInOrderAndListsEachFolderOnce) {
+TEST(FindRecentSources, ReadsTheTenValuesInOrderAndListsEachFolderOnce) {
     testing::temp_folder recent, app_data;
     const std::string office_recent = testing::make_folders(app_data.path(), "Microsoft/Office/Recent");
+    const std::string today = testing::make_folders(app_data.path(), "Microsoft/Office/Recent 16");
     const registry_table table{
         {{shell_folders, "Recent"}, recent.path()},
         {{shell_folders, "AppData"}, app_data.path()},
         {{office("12.0"), "RecentFiles"}, "Recent"},
         {{office("14.0"), "RecentFiles"}, "Recent"},
+        {{office("16.0"), "RecentFiles"}, "Recent 16"},
     };
     std::vector<std::pair<std::string, std::string>> reads;
     const registry_reader reader = [&](std::uint32_t root, const std::string& subkey, const std::string& value) {
@@ -28,11 +30,12 @@ TEST(FindRecentSources, ReadsTheNineValuesInOrderAndListsEachFolderOnce) {
         reads.emplace_back(subkey, value);
         return table_reader(table)(root, subkey, value);
     };
-    EXPECT_EQ(find_recent_sources(reader), (std::vector<std::string>{recent.path(), office_recent}));
+    EXPECT_EQ(find_recent_sources(reader), (std::vector<std::string>{recent.path(), office_recent, today}));
     const std::vector<std::pair<std::string, std::string>> expected_reads{
         {shell_folders, "Recent"},       {office("9.0"), "RecentFiles"},  {shell_folders, "AppData"},
         {office("10.0"), "RecentFiles"}, {office("11.0"), "RecentFiles"}, {office("12.0"), "RecentFiles"},
         {office("13.0"), "RecentFiles"}, {office("14.0"), "RecentFiles"}, {office("15.0"), "RecentFiles"},
+        {office("16.0"), "RecentFiles"},
     };
     EXPECT_EQ(reads, expected_reads);
 }

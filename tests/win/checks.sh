@@ -4,6 +4,9 @@
 shots="$build/screenshots"
 mkdir -p "$shots"
 passed=0
+# A command outside check that fails ends the script under set -e; say which one.
+set -E
+trap 'echo "$suite: stopped at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 fail() {
     echo "$suite: failed: $*" >&2

@@ -5,6 +5,10 @@
 //   --stray    only a top-level list view, no desktop windows at all
 //   --report   report view with the columns "Name" and "Size"; an item's size is its label
 //              followed by " size"
+//   --show FOLDER  a desktop on screen for people to watch: full screen behind every other
+//              window, it shows FOLDER's files as icons with labels (a shortcut's own icon,
+//              its name without ".lnk") and keeps them current, a new file at the next free
+//              place, as the shell's desktop does
 //   --poke CLASS  while answering the first list-view request of another process, sends the
 //              window of that class a right click on its tray icon (WM_APP + 1) and a tick
 //              (WM_TIMER 1), as they reach a program that waits on the desktop
@@ -13,8 +17,11 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,9 +56,95 @@ LRESULT CALLBACK control_procedure(HWND window, UINT message, WPARAM wparam, LPA
     return DefWindowProcW(window, message, wparam, lparam);
 }
 
+SIZE desktop_size{1024, 768};
+
 HWND make_window(const wchar_t* class_name, HWND parent, DWORD style) {
-    return CreateWindowExW(0, class_name, L"", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE | style, 0, 0, 1024, 768,
-                           parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, class_name, L"", (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE | style, 0, 0,
+                           desktop_size.cx, desktop_size.cy, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+std::wstring shown_folder;
+
+// The shortcut's own icon where it names one, else the one the shell gives the file.
+HICON file_icon(const std::wstring& path) {
+    HICON icon = nullptr;
+    IShellLinkW* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        wchar_t location[MAX_PATH]{};
+        int index = 0;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            if (SUCCEEDED(file->Load(path.c_str(), STGM_READ)) &&
+                SUCCEEDED(link->GetIconLocation(location, MAX_PATH, &index)) && location[0])
+                ExtractIconExW(location, index, &icon, nullptr, 1);
+            file->Release();
+        }
+        link->Release();
+    }
+    SHFILEINFOW info{};
+    if (!icon && SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON)) icon = info.hIcon;
+    return icon;
+}
+
+std::wstring label_of(const std::wstring& file_name) {
+    const std::size_t dot = file_name.rfind(L'.');
+    if (dot != std::wstring::npos && _wcsicmp(file_name.c_str() + dot, L".lnk") == 0) return file_name.substr(0, dot);
+    return file_name;
+}
+
+// Brings the view in line with the folder: gone files leave, new ones come in.
+void show_folder() {
+    std::set<std::wstring> files;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((shown_folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN))) files.insert(found.cFileName);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    for (int index = static_cast<int>(SendMessageW(list_view, LVM_GETITEMCOUNT, 0, 0)) - 1; index >= 0; --index) {
+        wchar_t name[MAX_PATH]{};
+        LVITEMW item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = index;
+        SendMessageW(list_view, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        GetAtomNameW(static_cast<ATOM>(item.lParam), name, MAX_PATH);
+        if (files.erase(name) == 0) {
+            SendMessageW(list_view, LVM_DELETEITEM, index, 0);
+            DeleteAtom(static_cast<ATOM>(item.lParam));
+        }
+    }
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(list_view, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+    for (const std::wstring& name : files) {
+        std::wstring label = label_of(name);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
+        item.iItem = static_cast<int>(SendMessageW(list_view, LVM_GETITEMCOUNT, 0, 0));
+        item.pszText = label.data();
+        item.lParam = AddAtomW(name.c_str());
+        item.iImage = -1;
+        if (const HICON icon = file_icon(shown_folder + L"\\" + name)) {
+            item.iImage = ImageList_ReplaceIcon(images, -1, icon);
+            DestroyIcon(icon);
+        }
+        SendMessageW(list_view, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void prepare_show(HWND top) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    SetWindowPos(top, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const HIMAGELIST images =
+        ImageList_Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLOR32 | ILC_MASK, 8, 8);
+    SendMessageW(list_view, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
+    SendMessageW(list_view, LVM_SETBKCOLOR, 0, RGB(0, 90, 158));
+    SendMessageW(list_view, LVM_SETTEXTBKCOLOR, 0, CLR_NONE);
+    SendMessageW(list_view, LVM_SETTEXTCOLOR, 0, RGB(255, 255, 255));
+    show_folder();
+    // Often enough that a new link is on show well within the two seconds the program gives it.
+    SetTimer(nullptr, 0, 250, nullptr);
 }
 
 }  // namespace
@@ -76,8 +169,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LocalFree(arguments);
     const auto has = [&](const wchar_t* option) { return std::find(words.begin(), words.end(), option) != words.end(); };
     const bool report = has(L"--report");
+    if (const auto show = std::find(words.begin(), words.end(), L"--show"); show != words.end() && show + 1 != words.end()) {
+        shown_folder = *(show + 1);
+        desktop_size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
 
-    const DWORD view_style = (report ? LVS_REPORT : LVS_ICON) | WS_CLIPSIBLINGS;
+    const DWORD view_style =
+        (report ? LVS_REPORT : LVS_ICON) | WS_CLIPSIBLINGS | (shown_folder.empty() ? 0 : LVS_ALIGNLEFT);
     if (has(L"--stray")) {
         list_view = make_window(WC_LISTVIEWW, nullptr, view_style);
     } else {
@@ -87,6 +185,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             host = make_window(L"WorkerW", nullptr, 0);
         }
         list_view = make_window(WC_LISTVIEWW, make_window(L"SHELLDLL_DefView", host, 0), view_style);
+        if (!shown_folder.empty()) prepare_show(host);
     }
     const wchar_t* titles[] = {L"Name", L"Size"};
     for (int index = 0; report && index < 2; ++index) {
@@ -126,6 +225,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     CreateWindowExW(0, L"CorvaneFakeDesktop", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr),
                     nullptr);
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER && !message.hwnd) show_folder();
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

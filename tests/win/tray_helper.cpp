@@ -19,10 +19,15 @@
 //   message-font POINTS              sets the system's message font to that size
 //   icon shown|remove                whether the program's tray icon is there, or removes it
 //                                    as the shell loses it
+//   labels                           prints the desktop's icons as its list view shows them,
+//                                    "label x,y" each
+//   targets LINK...                  prints each shortcut's target as the shell reads it
 
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -31,6 +36,7 @@
 #include "shell/com_apartment.h"
 #include "shell/shortcut_files.h"
 #include "win/fake_desktop_process.h"
+#include "win/shell_link_object.h"
 
 namespace {
 
@@ -223,6 +229,47 @@ int icon(const std::wstring& what) {
     return 2;
 }
 
+// Read across processes through memory allocated in the desktop's, as nothing else is shared.
+int labels() {
+    const HWND view = FindWindowExW(
+        FindWindowExW(FindWindowW(L"Progman", nullptr), nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
+        L"SysListView32", nullptr);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(view, &owner);
+    const unique_handle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, owner));
+    struct exchange {
+        LVITEMW item;
+        POINT point;
+        wchar_t text[260];
+    };
+    auto* there = process ? static_cast<exchange*>(VirtualAllocEx(process.get(), nullptr, sizeof(exchange), MEM_COMMIT,
+                                                                 PAGE_READWRITE))
+                        : nullptr;
+    if (!there) return 1;
+    const auto count = static_cast<int>(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        exchange here{};
+        here.item.pszText = there->text;
+        here.item.cchTextMax = 260;
+        WriteProcessMemory(process.get(), there, &here, sizeof here, nullptr);
+        SendMessageW(view, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&there->item));
+        SendMessageW(view, LVM_GETITEMPOSITION, index, reinterpret_cast<LPARAM>(&there->point));
+        ReadProcessMemory(process.get(), there, &here, sizeof here, nullptr);
+        print(from_wide(here.text) + " " + std::to_string(here.point.x) + "," + std::to_string(here.point.y));
+    }
+    VirtualFreeEx(process.get(), there, 0, MEM_RELEASE);
+    return 0;
+}
+
+int targets(int count, wchar_t** links) {
+    for (int index = 0; index < count; ++index) {
+        corvane::testing::shell_link link;
+        if (FAILED(link.file.get()->Load(links[index], STGM_READ))) return 1;
+        print(link.path());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int count, wchar_t** arguments) {
@@ -246,8 +293,10 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"fits" && count == 3) return fits(arguments[2]);
     if (command == L"message-font" && count == 3) return message_font(std::stoi(arguments[2]));
     if (command == L"icon" && count == 3) return icon(arguments[2]);
+    if (command == L"labels" && count == 2) return labels();
+    if (command == L"targets") return targets(count - 2, arguments + 2);
     std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS | "
                "has TITLE TEXT | hold-mutex SECONDS | probe-mutex | keep-session SECONDS | set-text TITLE TEXT | fits CLASS | "
-               "message-font POINTS | icon shown|remove\n", stderr);
+               "message-font POINTS | icon shown|remove | labels | targets LINK...\n", stderr);
     return 2;
 }
