@@ -13,6 +13,10 @@ namespace corvane {
 // failed: the reason has been shown, the icon removed and the form closed.
 bool load_main_form();
 
+// A shortcut came, went or changed in a recent folder: a refresh follows once the burst of
+// such changes has settled, besides the minute's.
+void recent_folders_changed();
+
 // What a second start sends the running copy's main form, which then shows its icon again.
 UINT show_icon_message();
 

@@ -2,11 +2,14 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "base/wide.h"
 #include "engine/main_mod.h"
 #include "state/globals.h"
+#include "ui/change_burst.h"
 #include "ui/frmDummy.h"
 #include "ui/frmEditor.h"
 #include "ui/frm_max_folders.h"
@@ -20,6 +23,7 @@ constexpr UINT timer_interval = 60000;
 // A busy shell at sign-in lets an add time out, and says nothing when it is ready.
 constexpr UINT_PTR icon_retry_timer = 2;
 constexpr UINT icon_retry_interval = 5000;
+constexpr UINT_PTR burst_timer = 3;
 
 struct form {
     HWND window = nullptr;
@@ -32,6 +36,10 @@ struct form {
     bool unloading = false;
     // A right click that came while a refresh ran; its menu opens once the refresh is done.
     bool menu_waiting = false;
+    // The first change of the burst in the recent folders that no refresh has seen yet, and
+    // when its refresh is due.
+    std::optional<ULONGLONG> burst_started;
+    ULONGLONG burst_due = 0;
 };
 
 form& frmMain() {
@@ -73,6 +81,7 @@ void Form_Unload() {
     unload_dummy();
     KillTimer(main.window, Timer1);
     KillTimer(main.window, icon_retry_timer);
+    KillTimer(main.window, burst_timer);
     DestroyWindow(main.window);
 }
 
@@ -114,6 +123,18 @@ void Timer1_Timer() {
     }
 }
 
+void burst_timer_timer() {
+    form& main = frmMain();
+    KillTimer(main.window, burst_timer);
+    // One refresh at a time: the burst waits for the running one to return.
+    if (refresh_running()) {
+        SetTimer(main.window, burst_timer, static_cast<UINT>(burst_quiet.count()), nullptr);
+        return;
+    }
+    main.burst_started.reset();
+    Timer1_Timer();
+}
+
 LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     const form& main = frmMain();
     if (message != 0 && (message == main.taskbar_created || message == main.show_icon)) {
@@ -130,6 +151,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         case WM_TIMER:
             if (wparam == Timer1) Timer1_Timer();
             if (wparam == icon_retry_timer) add_tray_icon();
+            if (wparam == burst_timer) burst_timer_timer();
             return 0;
         case WM_DPICHANGED:
         case WM_DISPLAYCHANGE:
@@ -175,6 +197,20 @@ unique_menu build_popup_menu() {
     return menu;
 }
 
+void recent_folders_changed() {
+    form& main = frmMain();
+    if (main.unloading) return;
+    const ULONGLONG now = GetTickCount64();
+    if (!main.burst_started) main.burst_started = now;
+    // Changes faster than the timer's resolution, once the burst is at its longest, would
+    // otherwise put its refresh off for as long as they come.
+    else if (now >= main.burst_due) return;
+    const auto delay = burst_delay(std::chrono::milliseconds(now - *main.burst_started));
+    main.burst_due = now + static_cast<ULONGLONG>(delay.count());
+    // Replaces the timer of the burst's previous change.
+    SetTimer(main.window, burst_timer, std::max<UINT>(USER_TIMER_MINIMUM, static_cast<UINT>(delay.count())), nullptr);
+}
+
 UINT show_icon_message() { return RegisterWindowMessageW(L"QuillonCorvane.ShowIcon"); }
 
 bool load_main_form() {
@@ -183,6 +219,8 @@ bool load_main_form() {
     main.show_icon = show_icon_message();
     // A top-level window, never shown: the notification area's re-creation reaches only those.
     main.window = create_form(L"frmMain", procedure, "Quillon Corvane", WS_OVERLAPPEDWINDOW);
+    // No window station to show windows on: no tray, no timers, nothing to do.
+    if (!main.window) return false;
     // Run as administrator, the copy still hears the shell, a second start and a close.
     for (const UINT heard : {main.taskbar_created, main.show_icon, tray_callback, UINT{WM_CLOSE}})
         ChangeWindowMessageFilterEx(main.window, heard, MSGFLT_ALLOW, nullptr);

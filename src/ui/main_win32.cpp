@@ -11,6 +11,7 @@
 #include "shell/desktop_view.h"
 #include "state/globals.h"
 #include "ui/frmMain.h"
+#include "ui/recent_watch.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
     // The setup's start: the shell starts the copy that stays, so that it runs as the user
@@ -38,10 +39,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
         return 0;
     }
     if (!corvane::load_main_form()) return 1;
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return corvane::run_message_loop(corvane::globals::recent_sources, corvane::recent_folders_changed);
 }

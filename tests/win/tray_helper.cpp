@@ -19,6 +19,8 @@
 //   message-font POINTS              sets the system's message font to that size
 //   icon shown|remove                whether the program's tray icon is there, or removes it
 //                                    as the shell loses it
+//   burst LINKS TARGETS COUNT        makes COUNT folders "Burst N" in TARGETS and a shortcut to
+//                                    each in LINKS, as fast as it can
 //   labels                           prints the desktop's icons as its list view shows them,
 //                                    "label x,y" each
 //   targets LINK...                  prints each shortcut's target as the shell reads it
@@ -261,6 +263,15 @@ int labels() {
     return 0;
 }
 
+int burst(const std::wstring& links, const std::wstring& targets, int count) {
+    for (int index = 1; index <= count; ++index) {
+        const std::wstring name = L"Burst " + std::to_wstring(index);
+        CreateDirectoryW((targets + L"\\" + name).c_str(), nullptr);
+        corvane::testing::save_shortcut(from_wide(links + L"\\" + name + L".lnk"), from_wide(targets + L"\\" + name));
+    }
+    return 0;
+}
+
 int targets(int count, wchar_t** links) {
     for (int index = 0; index < count; ++index) {
         corvane::testing::shell_link link;
@@ -294,9 +305,10 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"message-font" && count == 3) return message_font(std::stoi(arguments[2]));
     if (command == L"icon" && count == 3) return icon(arguments[2]);
     if (command == L"labels" && count == 2) return labels();
+    if (command == L"burst" && count == 5) return burst(arguments[2], arguments[3], std::stoi(arguments[4]));
     if (command == L"targets") return targets(count - 2, arguments + 2);
     std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS | "
                "has TITLE TEXT | hold-mutex SECONDS | probe-mutex | keep-session SECONDS | set-text TITLE TEXT | fits CLASS | "
-               "message-font POINTS | icon shown|remove | labels | targets LINK...\n", stderr);
+               "message-font POINTS | icon shown|remove | burst LINKS TARGETS COUNT | labels | targets LINK...\n", stderr);
     return 2;
 }
