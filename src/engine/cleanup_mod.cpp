@@ -18,10 +18,13 @@ void remove_stale_links() {
             is_online_only(file.path) || !is_own_link(file.path))
             continue;
 
-        // Saved first, so that the place is kept even when the delete fails.
-        const icon_point position = get_desktop_icon_position(file.name);
-        globals::link_positions.add(file.name, 1, std::to_string(position.x));
-        globals::link_positions.add(file.name, 2, std::to_string(position.y));
+        // Saved first, so that the place is kept even when the delete fails. Only a place read
+        // from the desktop replaces the one remembered: an icon not found at this moment
+        // (the shell restarting, the desktop not ready at sign-in) is no place at all.
+        if (const std::optional<icon_point> position = get_desktop_icon_position(file.name)) {
+            globals::link_positions.add(file.name, 1, std::to_string(position->x));
+            globals::link_positions.add(file.name, 2, std::to_string(position->y));
+        }
         delete_file(file.path);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -27,6 +28,9 @@ namespace {
 std::unique_ptr<recent_items> recent_tree;
 
 bool refreshing = false;
+
+// When each recent folder that is away was first found so; one that is back is forgotten.
+std::map<std::string, std::chrono::steady_clock::time_point> away_since;
 
 std::string staged(const std::string& file_name) { return child_path(globals::staging_folder, file_name); }
 
@@ -57,7 +61,9 @@ std::optional<icon_point> remembered_position(const std::string& link_file_name)
 
 bool refresh_running() { return refreshing; }
 
-void refresh() {
+void refresh() { refresh(std::chrono::steady_clock::now()); }
+
+void refresh(std::chrono::steady_clock::time_point now) {
     // A message sent to the program while the refresh waits on the desktop's process (a
     // tick, a tray click whose menu dispatches the tick) must not start a second one inside.
     if (refreshing) return;
@@ -67,14 +73,22 @@ void refresh() {
     } done;
     try {
         recent_tree = std::make_unique<recent_items>();
+        bool away_for_a_moment = false;
         for (const std::string& source : globals::recent_sources) {
+            if (folder_exists(source)) {
+                away_since.erase(source);
+                scan_recent_folder(source, *recent_tree);
+                continue;
+            }
             // A folder removed since start-up (an office suite uninstalled) is passed over
-            // rather than failing every refresh until the next start.
-            if (folder_exists(source)) scan_recent_folder(source, *recent_tree);
+            // rather than failing every refresh until the next start. Just gone, it may be
+            // back in a moment: its links must not all be deleted, to be copied back then.
+            const auto since = away_since.try_emplace(source, now).first->second;
+            if (now - since < recent_folder_grace) away_for_a_moment = true;
         }
         prepare_staging_folder();
-        create_folder_links(*recent_tree);
-        remove_stale_links();
+        create_folder_links(*recent_tree, now);
+        if (!away_for_a_moment) remove_stale_links();
     } catch (...) {
         // Silent by design: what was done stays, and the next tick starts afresh.
     }
@@ -97,11 +111,11 @@ void prepare_staging_folder() {
     for (const file_entry& file : folder_files(staging)) delete_file(file.path);
 }
 
-void create_folder_links(const recent_items& tree) {
+void create_folder_links(const recent_items& tree, std::chrono::steady_clock::time_point now) {
     const std::vector<file_entry> items = tree.get_list();
     std::size_t made = 0;
     for (auto item = items.rbegin(); item != items.rend(); ++item) {
-        if (!link_points_to_folder(item->path)) continue;
+        if (!link_points_to_folder(item->path, now)) continue;
         std::string target, link;
         try {
             target = link_target_path(item->path);

@@ -4,6 +4,7 @@
 // most recently used folders, copies new links to the desktop and then removes the stale
 // ones (cleanup_mod).
 
+#include <chrono>
 #include <string>
 
 #include "engine/stree.h"
@@ -17,9 +18,17 @@ using recent_items = stree<file_entry, file_time>;
 // What every folder link carries as its description; the cleanup knows its own links by it.
 extern const std::string link_marker;
 
+// How long a recent folder may be away (redirected to a server that is not back yet after
+// waking) before the desktop's links are cleaned up without it.
+constexpr std::chrono::minutes recent_folder_grace{10};
+
 // One whole refresh. Raises nothing: a failure ends it where it happened, undoing nothing,
-// and the next refresh starts afresh. Called while a refresh runs, it does nothing.
+// and the next refresh starts afresh. Called while a refresh runs, it does nothing. While a
+// recent folder has been away for less than the grace, the links it can are made and none
+// is removed.
 void refresh();
+// The same at that moment of the steady clock, which tests move on.
+void refresh(std::chrono::steady_clock::time_point now);
 // True from the start of a refresh until it returns.
 bool refresh_running();
 
@@ -37,7 +46,8 @@ void prepare_staging_folder();
 // hold skipped, until the maximum is reached (at least one link whenever one is possible).
 // A link of ours already on the desktop stays where it is, rewritten only when it leads to
 // another folder.
-void create_folder_links(const recent_items& tree);
+void create_folder_links(const recent_items& tree,
+                         std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
 
 // The staging folder + the display name of the target folder + ".lnk".
 std::string link_file_path(const std::string& target_path);

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,8 +103,9 @@ std::string wide_to_text(const char16_t* address);
 
 // The desktop icon of that shortcut file: through the shell's desktop view where it answers
 // (shell/desktop_view.h), otherwise the list view item whose label + ".lnk" equals the file
-// name exactly, the first such item. (0, 0) when there is none or no desktop list view.
-icon_point get_desktop_icon_position(const std::string& link_file_name);
+// name exactly, the first such item. None when there is none, no desktop list view or the
+// desktop did not answer.
+std::optional<icon_point> get_desktop_icon_position(const std::string& link_file_name);
 // Moves that icon the same way; does nothing when there is none.
 void set_desktop_icon_position(const std::string& link_file_name, icon_point position);
 // Gives the desktop time to show a link just copied to it before its icon is moved; where

@@ -31,7 +31,7 @@ void shared_free(shared_buffer& buffer) {
 void shared_read(const shared_buffer&, void*, std::size_t) {}
 void shared_write(const shared_buffer&, const void*, std::size_t) {}
 std::string window_class_name(window_handle) { return {}; }
-icon_point get_desktop_icon_position(const std::string&) { return {}; }
+std::optional<icon_point> get_desktop_icon_position(const std::string&) { return std::nullopt; }
 void set_desktop_icon_position(const std::string&, icon_point) {}
 void wait_for_new_desktop_icon() {}
 

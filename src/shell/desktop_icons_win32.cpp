@@ -79,8 +79,17 @@ local_requests& requests() {
 
 HWND as_window(window_handle window) { return reinterpret_cast<HWND>(window); }
 
+// A hung shell must not hang the program: its answer is waited for two seconds at most, and
+// not at all once the system counts it as not responding. No answer reads as 0, as from a
+// desktop that is not there.
+LRESULT send_to(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 2000, &result)) return 0;
+    return static_cast<LRESULT>(result);
+}
+
 LRESULT send(UINT message, WPARAM wparam, LPARAM lparam) {
-    return SendMessageA(as_window(state().list_view_window), message, wparam, lparam);
+    return send_to(as_window(state().list_view_window), message, wparam, lparam);
 }
 
 bool is_wow64(HANDLE process) {
@@ -217,7 +226,7 @@ bool attach_list_view(list_view_info& info) {
     GetWindowRect(window, &rect);
     info.window_rect = {rect.left, rect.top, rect.right, rect.bottom};
     const HWND header = reinterpret_cast<HWND>(send(LVM_GETHEADER, 0, 0));
-    info.column_total = header ? static_cast<std::int32_t>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    info.column_total = header ? static_cast<std::int32_t>(send_to(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
     // A failing header answers -1; that is no column count either.
     if (info.column_total <= 0) info.column_total = 1;
     info.column_total = std::min(info.column_total, most_columns);
@@ -361,11 +370,14 @@ std::string window_class_name(window_handle window) {
     return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : std::string();
 }
 
-icon_point get_desktop_icon_position(const std::string& link_file_name) {
-    if (const auto position = desktop_view_icon_position(link_file_name)) return *position;
+std::optional<icon_point> get_desktop_icon_position(const std::string& link_file_name) {
+    if (const auto position = desktop_view_icon_position(link_file_name)) return position;
     const desktop_access access;
     const int item = access.find(link_file_name);
-    return item ? get_item_position(item) : icon_point{};
+    if (!item) return std::nullopt;
+    const icon_point position = get_item_position(item);
+    if (list_view_state().last_result <= 0) return std::nullopt;
+    return position;
 }
 
 void wait_for_new_desktop_icon() { Sleep(2000); }
@@ -374,7 +386,7 @@ void set_desktop_icon_position(const std::string& link_file_name, icon_point pos
     if (desktop_view_move_icon(link_file_name, position)) return;
     const desktop_access access;
     if (const int item = access.find(link_file_name))
-        SendMessageA(access.window(), LVM_SETITEMPOSITION, item - 1, pack_icon_point(position));
+        send_to(access.window(), LVM_SETITEMPOSITION, item - 1, pack_icon_point(position));
 }
 
 }  // namespace corvane

@@ -22,9 +22,18 @@ com_ptr<Interface> obtain(const Call& call) {
     return com_ptr<Interface>(SUCCEEDED(result) ? static_cast<Interface*>(raw) : nullptr);
 }
 
+// Calls into the shell's process have no time limit: a shell that has stopped answering its
+// messages is not called at all.
+bool shell_is_hung() {
+    for (const HWND window : {GetShellWindow(), FindWindowW(L"Progman", nullptr)})
+        if (window && IsHungAppWindow(window)) return true;
+    return false;
+}
+
 // The shell's desktop window, its browser and the browser's active view, each step only
 // when the one before answered.
 com_ptr<IShellView> desktop_shell_view() {
+    if (shell_is_hung()) return {};
     const auto windows = obtain<IShellWindows>([](void** out) {
         return CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_IShellWindows, out);
     });

@@ -3,12 +3,13 @@
 #include "base/error.h"
 #include "base/text.h"
 #include "store/file_system.h"
+#include "store/reach.h"
 
 namespace corvane {
 
-bool link_points_to_folder(const std::string& path) {
+bool link_points_to_folder(const std::string& path, std::chrono::steady_clock::time_point now) {
     const std::string target = link_target_path(path);
-    return !target.empty() && folder_exists(target);
+    return !target.empty() && folder_within_reach(target, now);
 }
 
 void set_link_icon(const std::string& path, const std::string& icon_path, const std::string& index_text) {

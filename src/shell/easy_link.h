@@ -3,6 +3,7 @@
 // icon. The readers give "" or false for a path that names no file or a file that is not a
 // shortcut; the writers raise then. Other failures are raised to the caller.
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,10 @@ namespace corvane {
 
 std::string link_target_path(const std::string& path);
 std::string link_description(const std::string& path);
-// True only for a shortcut whose target is an existing folder.
-bool link_points_to_folder(const std::string& path);
+// True only for a shortcut whose target is an existing folder within reach (store/reach.h):
+// a target on a server that does not answer counts as missing.
+bool link_points_to_folder(const std::string& path,
+                           std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
 
 void set_link_description(const std::string& path, const std::string& description);
 // index_text is the icon index as decimal text ("0"); anything else raises type_mismatch

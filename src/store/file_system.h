@@ -2,6 +2,7 @@
 // Every file and folder operation of the program. Failures are raised as corvane::error;
 // the callers decide which ones to absorb.
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,6 +20,12 @@ struct file_entry {
 
 bool file_exists(const std::string& path);    // false for a folder
 bool folder_exists(const std::string& path);  // false for a file
+// A path on another machine, whose server may not answer: a UNC path or one on a mapped
+// network drive; in the portable build, one that begins with two slashes.
+bool is_network_path(const std::string& path);
+// The portable build only, for tests and benchmarks: folder_exists waits that long for a
+// path that begins with the prefix, as for a server that does not answer; "" ends it.
+void slow_down_folder_checks(const std::string& prefix, std::chrono::milliseconds delay);
 // A file kept online only (OneDrive's files on demand, any offline or recall-on-access
 // file): opening it would fetch it. Asked without opening it. Elsewhere the attribute is
 // the one a Windows file server keeps in the extended attribute "user.DOSATTRIB".

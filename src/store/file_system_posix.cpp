@@ -6,9 +6,12 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 #include "base/error.h"
 #include "base/owner.h"
@@ -18,6 +21,23 @@
 
 namespace corvane {
 namespace {
+
+// A server that does not answer, played for tests and benchmarks.
+struct slow_folders {
+    std::mutex mutex;
+    std::string prefix;
+    std::chrono::milliseconds delay{0};
+};
+// Never destroyed: a check still waiting when the process ends reads it.
+slow_folders& slow_folder_checks() {
+    static auto* slow = new slow_folders;
+    return *slow;
+}
+std::chrono::milliseconds slow_folder_delay(const std::string& path) {
+    slow_folders& slow = slow_folder_checks();
+    const std::lock_guard lock(slow.mutex);
+    return !slow.prefix.empty() && path.starts_with(slow.prefix) ? slow.delay : std::chrono::milliseconds{0};
+}
 
 struct fd_traits {
     using type = int;
@@ -102,8 +122,18 @@ bool file_exists(const std::string& path) {
 }
 
 bool folder_exists(const std::string& path) {
+    if (const auto delay = slow_folder_delay(path); delay.count() > 0) std::this_thread::sleep_for(delay);
     struct stat info {};
     return stat_path(path, info) && S_ISDIR(info.st_mode);
+}
+
+bool is_network_path(const std::string& path) { return path.size() >= 2 && path[0] == '/' && path[1] == '/'; }
+
+void slow_down_folder_checks(const std::string& prefix, std::chrono::milliseconds delay) {
+    slow_folders& slow = slow_folder_checks();
+    const std::lock_guard lock(slow.mutex);
+    slow.prefix = prefix;
+    slow.delay = delay;
 }
 
 bool is_online_only(const std::string& path) {

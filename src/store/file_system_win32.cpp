@@ -86,6 +86,12 @@ bool folder_exists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool is_network_path(const std::string& path) {
+    if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') return true;
+    if (path.size() < 2 || path[1] != ':') return false;
+    return GetDriveTypeW(to_wide(path.substr(0, 2) + "\\").c_str()) == DRIVE_REMOTE;
+}
+
 bool is_online_only(const std::string& path) {
     // FILE_ATTRIBUTE_RECALL_ON_OPEN and _ON_DATA_ACCESS, which MinGW's headers lack.
     constexpr DWORD online_only = FILE_ATTRIBUTE_OFFLINE | 0x00040000 | 0x00400000;

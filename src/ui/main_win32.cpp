@@ -14,6 +14,9 @@
 #include "ui/recent_watch.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
+    // A recent document on a card reader or a disc drive without media would otherwise raise
+    // "There is no disk in the drive" from inside a refresh, every minute.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // The setup's start: the shell starts the copy that stays, so that it runs as the user
     // who is signed in even when the setup was run as administrator. Without a shell to ask,
     // this copy stays.

@@ -82,7 +82,7 @@ TEST(DesktopIconPosition, FindsTheFirstExactLabelAndMovesItWhereverTheViewSits) 
     {
         const fake_desktop desktop("\"Projects Documents=40,60\" Other=200,60 \"Projects Documents=500,500\"");
         EXPECT_EQ(get_desktop_icon_position("Projects Documents.lnk"), (icon_point{40, 60}));
-        EXPECT_EQ(get_desktop_icon_position("Projects Documents"), icon_point{});
+        EXPECT_EQ(get_desktop_icon_position("Projects Documents"), std::nullopt);
         set_desktop_icon_position("Projects Documents.lnk", {120, 300});
         set_desktop_icon_position("other.lnk", {1, 1});
         EXPECT_EQ(desktop.position(0), (icon_point{120, 300}));
@@ -131,16 +131,26 @@ TEST(DesktopIconPosition, ReadsAndMovesThroughTheShellsDesktopViewWhereItAnswers
     EXPECT_EQ(desktop.position(0), (icon_point{1, 1}));
     EXPECT_EQ(view.calls, 2);
     // A name the view does not know goes to the list view.
-    EXPECT_EQ(get_desktop_icon_position("Gamma.lnk"), icon_point{});
+    EXPECT_EQ(get_desktop_icon_position("Gamma.lnk"), std::nullopt);
     EXPECT_EQ(view.calls, 2);
 }
 
+// A hung shell answers nothing, soon, as a missing desktop does, and keeps none of our buffers.
+TEST(DesktopIconPosition, AHungDesktopAnswersNothingWithinSeconds) {
+    const fake_desktop desktop("--hang Hung=10,20");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(get_desktop_icon_position("Hung.lnk"), std::nullopt);
+    set_desktop_icon_position("Hung.lnk", {30, 40});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+    expect_no_buffers();
+}
+
 TEST(DesktopIconPosition, WithoutADesktopNothingIsFoundOrMovedAndNothingLeaks) {
-    EXPECT_EQ(get_desktop_icon_position("Any.lnk"), icon_point{});
+    EXPECT_EQ(get_desktop_icon_position("Any.lnk"), std::nullopt);
     {
         // Some other program's top-level list view is not the desktop.
         const fake_desktop stray("--stray Stray=30,40");
-        EXPECT_EQ(get_desktop_icon_position("Stray.lnk"), icon_point{});
+        EXPECT_EQ(get_desktop_icon_position("Stray.lnk"), std::nullopt);
         set_desktop_icon_position("Stray.lnk", {300, 300});
         EXPECT_EQ(stray.position(0), (icon_point{30, 40}));
         expect_no_buffers();

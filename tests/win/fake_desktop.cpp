@@ -9,6 +9,8 @@
 //              window, it shows FOLDER's files as icons with labels (a shortcut's own icon,
 //              its name without ".lnk") and keeps them current, a new file at the next free
 //              place, as the shell's desktop does
+//   --hang     stops answering at the first list-view request of another process, as a hung
+//              shell does
 //   --poke CLASS  while answering the first list-view request of another process, sends the
 //              window of that class a right click on its tray icon (WM_APP + 1) and a tick
 //              (WM_TIMER 1), as they reach a program that waits on the desktop
@@ -35,8 +37,10 @@ namespace {
 HWND list_view = nullptr;
 WNDPROC list_view_procedure = nullptr;
 std::wstring poked_class;
+bool hang = false;
 
 LRESULT CALLBACK poking_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (hang && message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) Sleep(INFINITE);
     if (!poked_class.empty() && message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) {
         const HWND target = FindWindowW(poked_class.c_str(), nullptr);
         poked_class.clear();
@@ -217,8 +221,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     for (std::size_t index = 0; !report && index < places.size(); ++index)
         SendMessageW(list_view, LVM_SETITEMPOSITION, index, MAKELPARAM(places[index].x, places[index].y));
-    if (const auto poke = std::find(words.begin(), words.end(), L"--poke"); poke != words.end() && poke + 1 != words.end()) {
-        poked_class = *(poke + 1);
+    const auto poke = std::find(words.begin(), words.end(), L"--poke");
+    if (poke != words.end() && poke + 1 != words.end()) poked_class = *(poke + 1);
+    hang = has(L"--hang");
+    if (!poked_class.empty() || hang) {
         list_view_procedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(list_view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&poking_procedure)));
     }
