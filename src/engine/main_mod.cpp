@@ -16,6 +16,7 @@
 #include "state/globals.h"
 #include "store/dictionary.h"
 #include "store/dictionary_ext.h"
+#include "store/reach.h"
 #include "ui/exclude_mod.h"
 
 namespace corvane {
@@ -75,7 +76,8 @@ void refresh(std::chrono::steady_clock::time_point now) {
         recent_tree = std::make_unique<recent_items>();
         bool away_for_a_moment = false;
         for (const std::string& source : globals::recent_sources) {
-            if (folder_exists(source)) {
+            // A recent folder redirected to a server is asked as a shortcut's target is.
+            if (folder_within_reach(source, now)) {
                 away_since.erase(source);
                 scan_recent_folder(source, *recent_tree);
                 continue;

@@ -4,6 +4,7 @@
 
 #include "base/owner.h"
 #include "base/wide.h"
+#include "store/reach.h"
 
 namespace corvane {
 namespace {
@@ -47,7 +48,8 @@ private:
     void renew() {
         renewed_ = GetTickCount64();
         for (std::size_t index = 0; index < folders_.size(); ++index) {
-            if (owners_[index]) continue;
+            // A folder on a server that does not answer would hold the UI thread here.
+            if (owners_[index] || !folder_within_reach(folders_[index], std::chrono::steady_clock::now())) continue;
             // A shortcut written anew (a document opened again) changes only its time.
             owners_[index].reset(FindFirstChangeNotificationW(
                 to_wide(folders_[index]).c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));

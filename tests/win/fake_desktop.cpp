@@ -68,6 +68,8 @@ HWND make_window(const wchar_t* class_name, HWND parent, DWORD style) {
 }
 
 std::wstring shown_folder;
+// The file name of each item, by the number the item keeps.
+std::vector<std::wstring> shown_names;
 
 // The shortcut's own icon where it names one, else the one the shell gives the file.
 HICON file_icon(const std::wstring& path) {
@@ -109,16 +111,12 @@ void show_folder() {
         FindClose(search);
     }
     for (int index = static_cast<int>(SendMessageW(list_view, LVM_GETITEMCOUNT, 0, 0)) - 1; index >= 0; --index) {
-        wchar_t name[MAX_PATH]{};
         LVITEMW item{};
         item.mask = LVIF_PARAM;
         item.iItem = index;
         SendMessageW(list_view, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        GetAtomNameW(static_cast<ATOM>(item.lParam), name, MAX_PATH);
-        if (files.erase(name) == 0) {
+        if (files.erase(shown_names[static_cast<std::size_t>(item.lParam)]) == 0)
             SendMessageW(list_view, LVM_DELETEITEM, index, 0);
-            DeleteAtom(static_cast<ATOM>(item.lParam));
-        }
     }
     const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(list_view, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
     for (const std::wstring& name : files) {
@@ -127,7 +125,8 @@ void show_folder() {
         item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
         item.iItem = static_cast<int>(SendMessageW(list_view, LVM_GETITEMCOUNT, 0, 0));
         item.pszText = label.data();
-        item.lParam = AddAtomW(name.c_str());
+        item.lParam = static_cast<LPARAM>(shown_names.size());
+        shown_names.push_back(name);
         item.iImage = -1;
         if (const HICON icon = file_icon(shown_folder + L"\\" + name)) {
             item.iImage = ImageList_ReplaceIcon(images, -1, icon);
