@@ -31,6 +31,13 @@ struct find_handle_traits {
 };
 using unique_find = owner<find_handle_traits>;
 
+struct change_notification_traits {
+    using type = HANDLE;
+    static type invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(type h) noexcept { FindCloseChangeNotification(h); }
+};
+using unique_change_notification = owner<change_notification_traits>;
+
 struct hkey_traits {
     using type = HKEY;
     static type invalid() noexcept { return nullptr; }

@@ -2,19 +2,12 @@
 
 #include <windows.h>
 
-#include "base/owner.h"
 #include "base/wide.h"
+#include "base/win32_handles.h"
 #include "store/reach.h"
 
 namespace corvane {
 namespace {
-
-struct change_notification_traits {
-    using type = HANDLE;
-    static type invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(type h) noexcept { FindCloseChangeNotification(h); }
-};
-using unique_change_notification = owner<change_notification_traits>;
 
 constexpr ULONGLONG retry_interval = 60000;
 
@@ -31,8 +24,7 @@ public:
         const HANDLE signalled = handles_[place];
         for (std::size_t index = 0; index < owners_.size(); ++index) {
             if (owners_[index].get() != signalled) continue;
-            const DWORD attributes = GetFileAttributesW(to_wide(folders_[index]).c_str());
-            if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            if (!folder_within_reach(folders_[index], std::chrono::steady_clock::now()) ||
                 !FindNextChangeNotification(signalled))
                 owners_[index].reset();
         }

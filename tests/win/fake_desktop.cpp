@@ -28,6 +28,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/com_ptr.h"
 #include "win/fake_desktop_protocol.h"
 
 using namespace corvane::testing;
@@ -74,19 +75,17 @@ std::vector<std::wstring> shown_names;
 // The shortcut's own icon where it names one, else the one the shell gives the file.
 HICON file_icon(const std::wstring& path) {
     HICON icon = nullptr;
-    IShellLinkW* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        wchar_t location[MAX_PATH]{};
-        int index = 0;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            if (SUCCEEDED(file->Load(path.c_str(), STGM_READ)) &&
-                SUCCEEDED(link->GetIconLocation(location, MAX_PATH, &index)) && location[0])
+    void* raw = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &raw))) {
+        const corvane::com_ptr<IShellLinkW> link(static_cast<IShellLinkW*>(raw));
+        if (SUCCEEDED(link.get()->QueryInterface(IID_IPersistFile, &raw))) {
+            const corvane::com_ptr<IPersistFile> file(static_cast<IPersistFile*>(raw));
+            wchar_t location[MAX_PATH]{};
+            int index = 0;
+            if (SUCCEEDED(file.get()->Load(path.c_str(), STGM_READ)) &&
+                SUCCEEDED(link.get()->GetIconLocation(location, MAX_PATH, &index)) && location[0])
                 ExtractIconExW(location, index, &icon, nullptr, 1);
-            file->Release();
         }
-        link->Release();
     }
     SHFILEINFOW info{};
     if (!icon && SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON)) icon = info.hIcon;

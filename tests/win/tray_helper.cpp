@@ -29,13 +29,12 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <string>
 
 #include "base/wide.h"
 #include "shell/com_apartment.h"
+#include "shell/desktop_icons.h"
 #include "shell/shortcut_files.h"
 #include "win/fake_desktop_process.h"
 #include "win/shell_link_object.h"
@@ -231,35 +230,22 @@ int icon(const std::wstring& what) {
     return 2;
 }
 
-// Read across processes through memory allocated in the desktop's, as nothing else is shared.
+// Through the program's own access to a foreign list view, which the unit tests prove.
 int labels() {
     const HWND view = FindWindowExW(
         FindWindowExW(FindWindowW(L"Progman", nullptr), nullptr, L"SHELLDLL_DefView", nullptr), nullptr,
         L"SysListView32", nullptr);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(view, &owner);
-    const unique_handle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, owner));
-    struct exchange {
-        LVITEMW item;
-        POINT point;
-        wchar_t text[260];
-    };
-    auto* there = process ? static_cast<exchange*>(VirtualAllocEx(process.get(), nullptr, sizeof(exchange), MEM_COMMIT,
-                                                                 PAGE_READWRITE))
-                        : nullptr;
-    if (!there) return 1;
-    const auto count = static_cast<int>(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0));
-    for (int index = 0; index < count; ++index) {
-        exchange here{};
-        here.item.pszText = there->text;
-        here.item.cchTextMax = 260;
-        WriteProcessMemory(process.get(), there, &here, sizeof here, nullptr);
-        SendMessageW(view, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&there->item));
-        SendMessageW(view, LVM_GETITEMPOSITION, index, reinterpret_cast<LPARAM>(&there->point));
-        ReadProcessMemory(process.get(), there, &here, sizeof here, nullptr);
-        print(from_wide(here.text) + " " + std::to_string(here.point.x) + "," + std::to_string(here.point.y));
+    if (!view) return 1;
+    list_view_info info;
+    info.window = reinterpret_cast<window_handle>(view);
+    open_shared_buffers(info.window);
+    if (attach_list_view(info)) {
+        for (int item = 1; item <= info.item_total; ++item) {
+            const icon_point at = get_item_position(item);
+            print(get_item_text(item, 1) + " " + std::to_string(at.x) + "," + std::to_string(at.y));
+        }
     }
-    VirtualFreeEx(process.get(), there, 0, MEM_RELEASE);
+    close_shared_buffers();
     return 0;
 }
 
