@@ -48,14 +48,14 @@ refreshed_since() {
 
 # The first refresh, with the recent folder empty, stages nothing: open one folder first.
 mkdir -p "$WINEPREFIX/drive_c/bench/Start"
-helper shortcut "$recent\\Start.lnk" 'C:\bench\Start' 0
+helper shortcut "$recent\\Start.lnk" 'C:\bench\Start'
 wait_until 90 test -e "$desktop/Start bench.lnk"
 
 latencies=()
 for index in $(seq 20); do
     name="Opened $index"
     mkdir -p "$WINEPREFIX/drive_c/bench/$name"
-    helper shortcut "$recent\\$name.lnk" "C:\\bench\\$name" 0
+    helper shortcut "$recent\\$name.lnk" "C:\\bench\\$name"
     written="$(stat -c %.9Y "$(winepath -u "$recent\\$name.lnk")")"
     if wait_until 70 test -e "$desktop/$name bench.lnk"; then
         latencies+=("$(minus "$(now)" "$written")")

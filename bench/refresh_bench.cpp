@@ -18,7 +18,7 @@
 
 #include "base/process_paths.h"
 #include "engine/main_mod.h"
-#include "shell/lnk_samples.h"
+#include "support/lnk_samples.h"
 #include "state/globals.h"
 #include "store/file_system.h"
 

@@ -18,14 +18,12 @@
 #include "base/process_paths.h"
 #include "base/text.h"
 #include "engine/main_mod.h"
-#include "globals_scope.h"
+#include "support/fixtures.h"
 #include "shell/easy_link.h"
 #include "shell/easy_path.h"
-#include "shell/shortcut_files.h"
 #include "shell/strings.h"
 #include "store/easy_file.h"
 #include "ui/profile_section.h"
-#include "temp_folder.h"
 
 namespace {
 
@@ -101,7 +99,7 @@ public:
             banned_.push_back(in_.byte() % 2 ? name : " " + upper_case(name) + " ");
             ini += banned_.back() + "\r\n";
         }
-        write_file(scope_.app.file(scope_.exe_name + ".ini"), ini, false);
+        write_file(scope_.app.file(scope_.exe_name + ".ini"), ini);
 
         // The user's own files, among them a shortcut that bears a link's name.
         write_bytes(scope_.desktop + "notes.txt", "mine");
@@ -119,7 +117,7 @@ public:
         }
         std::string old_icons;
         for (const std::string& name : old_names) old_icons += name + "=" + join_path(scope_.icons, "red.ico") + "\r\n";
-        write_file(scope_.app.file("aweporrwrei"), old_icons, false);
+        write_file(scope_.app.file("aweporrwrei"), old_icons);
 
         for (std::size_t n = 0; n < folders_.size(); ++n) open(folders_[n]);
         start();

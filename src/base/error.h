@@ -18,7 +18,6 @@ constexpr int path_file_access = 75;
 constexpr int path_not_found = 76;
 constexpr int invalid_file_format = 321;
 constexpr int key_already_exists = 457;
-constexpr int ini_section_not_found = 514;  // the program's own
 }  // namespace error_number
 
 class error : public std::runtime_error {

@@ -1,6 +1,6 @@
 #pragma once
 // The desktop's icons are items of a list view in the shell's process. This module attaches
-// to such a foreign list view, reads labels, positions and column titles through buffers
+// to such a foreign list view, reads labels and positions through buffers
 // that both processes reach, and finds and moves a shortcut's desktop icon.
 //
 // One access at a time: open_shared_buffers, attach_list_view, any number of reads,
@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace corvane {
 
@@ -23,23 +22,12 @@ struct icon_point {
     bool operator==(const icon_point&) const = default;
 };
 
-struct window_rectangle {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-};
-
 // The description of one list view; the caller sets window and owns the record.
 struct list_view_info {
     window_handle window = 0;
     std::string class_name;
     std::int32_t view_style = 0;  // 0 icon, 1 report, 2 small icon, 3 list
     std::int32_t item_total = 0;
-    std::int32_t column_total = 0;  // at least 1 once attached
-    window_rectangle window_rect;
-    std::vector<std::int32_t> column_widths;  // element 0 is column 1
-    std::vector<std::string> column_names;
 };
 
 // Memory both this process and the list view's owner reach, and its one owner: on the NT
@@ -87,7 +75,6 @@ void close_shared_buffers();
 // Items and columns count from 1. Empty text or (0, 0) when unavailable.
 std::string get_item_text(int item, int column);
 icon_point get_item_position(int item);
-std::string get_column_text(int column);
 
 // Asks the system once and keeps the answer.
 bool is_nt_platform();

@@ -21,7 +21,6 @@ void open_shared_buffers(window_handle) {}
 void close_shared_buffers() {}
 std::string get_item_text(int, int) { return {}; }
 icon_point get_item_position(int) { return {}; }
-std::string get_column_text(int) { return {}; }
 bool is_nt_platform() { return false; }
 shared_buffer shared_alloc(std::size_t, std::uint32_t) { return {}; }
 void shared_free(shared_buffer& buffer) {

@@ -29,41 +29,22 @@ struct item_request_64 {
     std::uint64_t param;
     std::int32_t indent;
 };
-struct column_request_32 {
-    std::uint32_t mask;
-    std::int32_t format, width;
-    std::uint32_t text;
-    std::int32_t text_max, sub_item, image, order, min_width;
-};
-struct column_request_64 {
-    std::uint32_t mask;
-    std::int32_t format, width;
-    std::uint64_t text;
-    std::int32_t text_max, sub_item, image, order, min_width;
-};
-static_assert(sizeof(item_request_32) == 40 && sizeof(column_request_32) == 36);
+static_assert(sizeof(item_request_32) == 40);
 static_assert(sizeof(item_request_64) == 56 && offsetof(item_request_64, text) == 24 &&
               offsetof(item_request_64, text_max) == 32 && offsetof(item_request_64, param) == 40);
-static_assert(offsetof(column_request_64, text) == 16 && offsetof(column_request_64, text_max) == 24);
 // Our own 64-bit build must agree with the system's headers.
 static_assert(sizeof(void*) != 8 || (offsetof(LVITEMW, pszText) == offsetof(item_request_64, text) &&
-                                     offsetof(LVITEMW, lParam) == offsetof(item_request_64, param) &&
-                                     offsetof(LVCOLUMNW, pszText) == offsetof(column_request_64, text) &&
-                                     offsetof(LVCOLUMNW, iOrder) == offsetof(column_request_64, order)));
+                                     offsetof(LVITEMW, lParam) == offsetof(item_request_64, param)));
 
 constexpr DWORD buffer_process_access = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
 static_assert(buffer_process_access == 0x38);
 // Labels are asked for in UTF-16, so that a name in any script comes back whole.
 constexpr std::size_t text_chars = 255;
 constexpr std::size_t text_bytes = text_chars * sizeof(char16_t);
-// A list view with more columns than this is not one the desktop shows.
-constexpr std::int32_t most_columns = 32767;
 
 struct local_requests {
     item_request_32 item_32{};
     item_request_64 item_64{};
-    column_request_32 column_32{};
-    column_request_64 column_64{};
     char16_t text[text_chars + 1]{};
 };
 
@@ -117,15 +98,6 @@ std::string read_shared_text(std::size_t count) {
 template <typename Request>
 void write_request(Request& request) {
     shared_write(state().shared_item, &request, sizeof request);
-}
-
-template <typename Request>
-void prepare_column(Request& request, int column) {
-    request.mask = LVCF_TEXT;
-    request.text = static_cast<decltype(request.text)>(state().shared_text.address);
-    request.text_max = static_cast<std::int32_t>(text_chars);
-    request.sub_item = column - 1;
-    write_request(request);
 }
 
 template <typename Request>
@@ -211,29 +183,14 @@ bool attach_list_view(list_view_info& info) {
         return false;
     }
     info.class_name = window_class_name(info.window);
-    info.column_widths.clear();
-    info.column_names.clear();
     if (upper_case(info.class_name).find("LISTVIEW") == std::string::npos) {
         info.window = 0;
         info.item_total = 0;
-        info.column_total = 0;
         access.list_view_window = 0;
         return false;
     }
     info.view_style = GetWindowLongA(window, GWL_STYLE) & 3;
     info.item_total = static_cast<std::int32_t>(send(LVM_GETITEMCOUNT, 0, 0));
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    info.window_rect = {rect.left, rect.top, rect.right, rect.bottom};
-    const HWND header = reinterpret_cast<HWND>(send(LVM_GETHEADER, 0, 0));
-    info.column_total = header ? static_cast<std::int32_t>(send_to(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
-    // A failing header answers -1; that is no column count either.
-    if (info.column_total <= 0) info.column_total = 1;
-    info.column_total = std::min(info.column_total, most_columns);
-    for (int column = 1; column <= info.column_total; ++column) {
-        info.column_widths.push_back(static_cast<std::int32_t>(send(LVM_GETCOLUMNWIDTH, column - 1, 0)));
-        info.column_names.push_back(get_column_text(column));
-    }
     return true;
 }
 
@@ -243,10 +200,8 @@ void open_shared_buffers(window_handle list_view) {
     GetWindowThreadProcessId(as_window(list_view), &process_id);
     access.owner_process_id = process_id;
     access.owner_is_64_bit = owner_is_64_bit(process_id);
-    const std::size_t request_size = access.owner_is_64_bit
-                                         ? std::max(sizeof(item_request_64), sizeof(column_request_64))
-                                         : std::max(sizeof(item_request_32), sizeof(column_request_32));
-    access.shared_item = shared_alloc(request_size, process_id);
+    access.shared_item =
+        shared_alloc(access.owner_is_64_bit ? sizeof(item_request_64) : sizeof(item_request_32), process_id);
     access.shared_text = shared_alloc(text_bytes, process_id);
     access.shared_point = shared_alloc(sizeof(POINT), process_id);
 }
@@ -256,19 +211,6 @@ void close_shared_buffers() {
     shared_free(access.shared_item);
     shared_free(access.shared_text);
     shared_free(access.shared_point);
-}
-
-std::string get_column_text(int column) {
-    list_view_access& access = state();
-    if (!access.list_view_window || !access.shared_item.address || !access.shared_text.address) return {};
-    if (access.owner_is_64_bit) {
-        prepare_column(requests().column_64, column);
-    } else {
-        prepare_column(requests().column_32, column);
-    }
-    access.last_result = send(LVM_GETCOLUMNW, column - 1, static_cast<LPARAM>(access.shared_item.address));
-    if (access.last_result == 0) return {};
-    return read_shared_text(text_chars);
 }
 
 std::string get_item_text(int item, int column) {

@@ -31,20 +31,9 @@ std::string read_file(const std::string& path) {
     }
 }
 
-void write_file(const std::string& path, const std::string& text, bool append) {
+void write_file(const std::string& path, const std::string& text) {
     try {
-        if (!append) {
-            replace_file_bytes(path, encode(text));
-            return;
-        }
-        const std::string old = file_exists(path) ? read_file_bytes(path) : std::string();
-        if (old.starts_with(utf16_mark)) {
-            append_file_bytes(path, utf8_to_utf16le(text));
-        } else if (!old.empty() && ansi_can_hold(text)) {
-            append_file_bytes(path, utf8_to_ansi(text));
-        } else {
-            replace_file_bytes(path, encode(decode(old) + text));
-        }
+        replace_file_bytes(path, encode(text));
     } catch (const error&) {
     }
 }

@@ -14,9 +14,8 @@ namespace corvane {
 // The whole content, decoded; "" on any failure.
 std::string read_file(const std::string& path);
 
-// append false: the file afterwards holds exactly the text, or keeps its old content when
-// the write fails. append true: the text is added after the end, in the file's encoding;
-// an ANSI file that cannot hold it is rewritten whole as UTF-16. A missing file is created.
-void write_file(const std::string& path, const std::string& text, bool append);
+// The file afterwards holds exactly the text, or keeps its old content when the write fails.
+// A missing file is created.
+void write_file(const std::string& path, const std::string& text);
 
 }  // namespace corvane

@@ -39,9 +39,6 @@ bool is_real_folder(const std::string& path);
 // Raises when the folder does not exist or cannot be listed.
 std::vector<file_entry> folder_files(const std::string& folder_path);
 
-// Read anew. Raises when the time cannot be read (the file vanished, access denied).
-file_time date_last_modified(const file_entry& file);
-
 // The folder exists afterwards; raises otherwise (also when it existed already).
 void create_folder(const std::string& path);
 
@@ -66,9 +63,6 @@ std::string read_file_bytes(const std::string& path);
 // folder, which then takes the file's place. A read-only or locked file raises and keeps
 // its content.
 void replace_file_bytes(const std::string& path, const std::string& bytes);
-
-// Adds the bytes after the end, creating the file when missing.
-void append_file_bytes(const std::string& path, const std::string& bytes);
 
 // Writes the bytes over the file in place, creating it when missing, and leaves flushing to
 // the system, as the shell saves a shortcut. For files that are rebuilt anyway.

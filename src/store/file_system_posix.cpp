@@ -107,12 +107,6 @@ file_time modified_time(const struct stat& info) {
            info.st_mtim.tv_nsec / 100;
 }
 
-void write_in_place(const std::string& path, const std::string& bytes, int how) {
-    require_writable("Write", path);
-    const unique_fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | how, 0666));
-    if (!fd) raise_errno("Write", path);
-    write_all(fd.get(), bytes, "Write", path);
-}
 
 }  // namespace
 
@@ -164,12 +158,6 @@ std::vector<file_entry> folder_files(const std::string& folder_path) {
         if (stat_path(path, info) && S_ISREG(info.st_mode)) files.push_back({std::move(path), name, modified_time(info)});
     }
     return files;
-}
-
-file_time date_last_modified(const file_entry& file) {
-    struct stat info {};
-    if (!stat_path(file.path, info)) raise_errno("DateLastModified", file.path);
-    return modified_time(info);
 }
 
 void create_folder(const std::string& path) {
@@ -243,8 +231,11 @@ void replace_file_bytes(const std::string& path, const std::string& bytes) {
     guard.armed = false;
 }
 
-void append_file_bytes(const std::string& path, const std::string& bytes) { write_in_place(path, bytes, O_APPEND); }
-
-void overwrite_file_bytes(const std::string& path, const std::string& bytes) { write_in_place(path, bytes, O_TRUNC); }
+void overwrite_file_bytes(const std::string& path, const std::string& bytes) {
+    require_writable("Write", path);
+    const unique_fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_TRUNC, 0666));
+    if (!fd) raise_errno("Write", path);
+    write_all(fd.get(), bytes, "Write", path);
+}
 
 }  // namespace corvane

@@ -126,13 +126,6 @@ std::vector<file_entry> folder_files(const std::string& folder_path) {
     return files;
 }
 
-file_time date_last_modified(const file_entry& file) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(to_wide(file.path).c_str(), GetFileExInfoStandard, &data))
-        raise_last_error("DateLastModified", file.path);
-    return to_file_time(data.ftLastWriteTime);
-}
-
 void create_folder(const std::string& path) {
     if (!CreateDirectoryW(to_wide(path).c_str(), nullptr)) raise_last_error("CreateFolder", path);
 }
@@ -208,24 +201,12 @@ void replace_file_bytes(const std::string& path, const std::string& bytes) {
     temporary.keep = true;
 }
 
-namespace {
-
-void write_in_place(const std::string& path, const std::string& bytes, DWORD access, DWORD disposition) {
+void overwrite_file_bytes(const std::string& path, const std::string& bytes) {
     require_writable(path);
-    const unique_file file(
-        CreateFileW(to_wide(path).c_str(), access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const unique_file file(CreateFileW(to_wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) raise_last_error("Write", path);
     write_all(file.get(), bytes, path);
-}
-
-}  // namespace
-
-void append_file_bytes(const std::string& path, const std::string& bytes) {
-    write_in_place(path, bytes, FILE_APPEND_DATA, OPEN_ALWAYS);
-}
-
-void overwrite_file_bytes(const std::string& path, const std::string& bytes) {
-    write_in_place(path, bytes, GENERIC_WRITE, CREATE_ALWAYS);
 }
 
 }  // namespace corvane

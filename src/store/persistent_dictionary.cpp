@@ -128,7 +128,7 @@ void persistent_dictionary::save() {
         text += needs_quotes(item, false) ? quoted(item) : item;
         text += "\r\n";
     }
-    write_file(file_path, text, false);
+    write_file(file_path, text);
 }
 
 void persistent_dictionary::add(const std::string& key, const std::string& item) {

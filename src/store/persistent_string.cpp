@@ -15,7 +15,7 @@ void persistent_string::create(const std::string& unique_string, const std::stri
 
 void persistent_string::set_value(const std::string& value) {
     current_value = value;
-    write_file(file_path, current_value, false);
+    write_file(file_path, current_value);
 }
 
 }  // namespace corvane

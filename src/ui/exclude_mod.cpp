@@ -1,7 +1,6 @@
 #include "ui/exclude_mod.h"
 
 #include "shell/strings.h"
-#include "state/globals.h"
 #include "ui/ini_advanced.h"
 #include "ui/profile_section.h"
 
@@ -10,7 +9,7 @@ namespace corvane {
 bool not_excluded(const std::string& link_file_name) {
     // Compared in the form the reader gives the lines, so that "x = y Data.lnk" can be banned.
     const std::string name = profile_line(link_file_name);
-    for (const std::string& entry : read_ini_section("exclude", globals::exe_name + ".ini", true))
+    for (const std::string& entry : read_ini_section("exclude"))
         if (same_text(entry, name)) return false;
     return true;
 }

@@ -69,7 +69,7 @@ void Form_Load() {
 
 // The section only sets where the file is; the editor works on the whole file.
 std::string ini_file() {
-    read_ini_section("exclude", "", true);
+    read_ini_section("exclude");
     return ini_path;
 }
 
@@ -89,7 +89,7 @@ void show_editor() {
 void unload_editor() {
     form& editor = frmEditor();
     if (!editor.window) return;
-    write_file(ini_file(), file_text_of_editor(window_text(editor.Text1)), false);
+    write_file(ini_file(), file_text_of_editor(window_text(editor.Text1)));
     DestroyWindow(editor.window);
     editor = form{};
 }

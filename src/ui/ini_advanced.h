@@ -9,9 +9,8 @@ namespace corvane {
 // The path the last read_ini_section used; the banned-list editor reads and writes it.
 extern std::string ini_path;
 
-// The section's lines in file order. file_name "" means the executable's name + ".ini".
-// The path goes into ini_path before the file is read. A missing file, a missing section
-// or an empty one gives no lines when quiet, and raises ini_section_not_found otherwise.
-std::vector<std::string> read_ini_section(const std::string& section_name, const std::string& file_name, bool quiet);
+// The section's lines in file order, from the executable's name + ".ini". The path goes
+// into ini_path before the file is read. A missing file or section gives no lines.
+std::vector<std::string> read_ini_section(const std::string& section_name);
 
 }  // namespace corvane

@@ -5,11 +5,9 @@
 #include <optional>
 
 #include "base/process_paths.h"
-#include "globals_scope.h"
-#include "shell/shortcut_files.h"
+#include "support/fixtures.h"
 #include "state/globals.h"
 #include "store/file_system.h"
-#include "temp_folder.h"
 
 namespace corvane {
 namespace {
@@ -36,6 +34,7 @@ const struct {
     {"Users own c.lnk", "  quillon CORVANE link ", false, false},
     {"Shouting d.LNK", marker, false, true},
     {"Other e.lnk", "Quillon  Corvane Link", false, true},
+    {"Tabbed g.lnk", "Quillon Corvane Link\t", false, true},
     {"Plain f.lnk", std::nullopt, false, true},
 };
 
@@ -105,7 +104,6 @@ TEST(RemoveAllOwnLinks, TakesTheProgramsLinksAndStagingFolderAndNothingElse) {
     testing::make_folder_link(link, behind.path());
     remove_all_own_links(scope.desktop, scope.staging);
     EXPECT_TRUE(file_exists(behind.file("Kept.lnk")));
-    testing::remove_folder_link(link);
 }
 
 }  // namespace

@@ -8,10 +8,9 @@
 #include "base/error.h"
 #include "base/process_paths.h"
 #include "base/text.h"
-#include "globals_scope.h"
+#include "support/fixtures.h"
 #include "shell/easy_link.h"
 #include "shell/lnk_format.h"
-#include "shell/shortcut_files.h"
 
 namespace corvane {
 namespace {

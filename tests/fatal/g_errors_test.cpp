@@ -11,8 +11,6 @@ TEST(FatalErrorText, NamesTheFaultByItsCode) {
     EXPECT_EQ(fatal_error_text(0xC00000FD), "FATAL error => General Protection Fault (Stack Overflow" + tail);
     EXPECT_EQ(fatal_error_text(0xC0000094), "FATAL error => General Protection Fault, Error code hC0000094" + tail);
     EXPECT_EQ(fatal_error_text(0x00000005), "FATAL error => General Protection Fault, Error code h5" + tail);
-    EXPECT_EQ(fatal_error_text(0x8000000A), "FATAL error => General Protection Fault, Error code h8000000A" + tail);
-    EXPECT_EQ(fatal_error_text(0xC000001D), "FATAL error => General Protection Fault, Error code hC000001D" + tail);
 }
 
 }  // namespace

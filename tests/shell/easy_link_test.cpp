@@ -4,9 +4,9 @@
 
 #include "base/error.h"
 #include "shell/lnk_format.h"
-#include "shell/lnk_samples.h"
+#include "support/lnk_samples.h"
 #include "store/file_system.h"
-#include "temp_folder.h"
+#include "support/fixtures.h"
 
 namespace corvane {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
-#include "shell/lnk_samples.h"
+#include "support/lnk_samples.h"
 
 namespace corvane {
 namespace {

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "shell/lnk_format.h"
-#include "shell/lnk_samples.h"
-#include "temp_folder.h"
+#include "support/lnk_samples.h"
+#include "support/fixtures.h"
 
 namespace corvane {
 namespace {

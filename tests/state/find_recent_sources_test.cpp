@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/process_paths.h"
-#include "globals_scope.h"
+#include "support/fixtures.h"
 
 namespace corvane {
 namespace {

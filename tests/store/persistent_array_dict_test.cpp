@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
-#include "temp_folder.h"
+#include "support/fixtures.h"
 
 namespace corvane {
 namespace {

@@ -5,7 +5,7 @@
 #include "base/error.h"
 #include "store/file_system.h"
 #include "store/persistent_array_dict.h"
-#include "temp_folder.h"
+#include "support/fixtures.h"
 
 namespace corvane {
 namespace {

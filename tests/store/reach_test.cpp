@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "store/file_system.h"
-#include "temp_folder.h"
+#include "support/fixtures.h"
 
 namespace corvane {
 namespace {

@@ -13,6 +13,7 @@ TEST(FormOrigin, OpensBesideThePointerOnTheRoomierSideAndInsideTheWorkArea) {
         screen_point pointer;
         screen_rect work_area;
         screen_point origin;
+        int width = 300, height = 200;
     } cases[] = {
         {"on the tray, taskbar at the bottom", {1850, 1060}, bottom_bar, {1550, 840}},
         {"on the menu above the tray", {1800, 990}, bottom_bar, {1500, 790}},
@@ -22,18 +23,14 @@ TEST(FormOrigin, OpensBesideThePointerOnTheRoomierSideAndInsideTheWorkArea) {
         {"in the middle of the screen", {900, 500}, bottom_bar, {900, 500}},
         {"a monitor left of the main one", {-100, 1060}, {-1920, 0, 0, 1040}, {-400, 840}},
         {"a monitor above, at 150 %", {100, -50}, {0, -1600, 2560, -40}, {100, -250}},
+        {"a form larger than the work area keeps its top left corner on it", {1200, 700}, {0, 0, 1280, 760}, {0, 0},
+         1600, 900},
     };
     for (const auto& c : cases) {
-        const screen_point origin = form_origin(c.pointer, 300, 200, c.work_area);
+        const screen_point origin = form_origin(c.pointer, c.width, c.height, c.work_area);
         EXPECT_EQ(origin.x, c.origin.x) << c.where;
         EXPECT_EQ(origin.y, c.origin.y) << c.where;
     }
-}
-
-TEST(FormOrigin, AFormLargerThanTheWorkAreaKeepsItsTopLeftCornerOnScreen) {
-    const screen_point origin = form_origin({1200, 700}, 1600, 900, {0, 0, 1280, 760});
-    EXPECT_EQ(origin.x, 0);
-    EXPECT_EQ(origin.y, 0);
 }
 
 }  // namespace

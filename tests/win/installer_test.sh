@@ -38,10 +38,10 @@ own_folder="$(winepath -u "${folders[2]}")/Quillon Corvane"
 find "$desktop" -maxdepth 1 -type f -delete
 rm -rf "$own_folder"
 mkdir -p "$WINEPREFIX/drive_c/inst/Omega"
-helper shortcut "${folders[1]}\\Omega.lnk" 'C:\inst\Omega' 1
+shortcut "${folders[1]}\\Omega.lnk" 'C:\inst\Omega' 1
 # The user's own: a shortcut, a file that is no shortcut, and a marked one not named ".lnk".
-helper shortcut "${folders[0]}\\Mine.lnk" 'C:\inst\Omega' 100
-helper shortcut "${folders[0]}\\Shouting.LNK" 'C:\inst\Omega' 100 "$marker"
+shortcut "${folders[0]}\\Mine.lnk" 'C:\inst\Omega' 100
+shortcut "${folders[0]}\\Shouting.LNK" 'C:\inst\Omega' 100 "$marker"
 printf 'notes' >"$desktop/notes.txt"
 
 # Windows before 10 version 1607 is refused before anything is written.

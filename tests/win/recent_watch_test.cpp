@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "store/file_system.h"
-#include "temp_folder.h"
+#include "support/fixtures.h"
 
 namespace corvane {
 namespace {

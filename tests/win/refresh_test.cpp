@@ -10,9 +10,8 @@
 #include "base/process_paths.h"
 #include "base/wide.h"
 #include "engine/main_mod.h"
-#include "globals_scope.h"
-#include "shell/shortcut_files.h"
-#include "win/fake_desktop_process.h"
+#include "support/fixtures.h"
+#include "win/support/fake_desktop_process.h"
 
 namespace corvane {
 namespace {

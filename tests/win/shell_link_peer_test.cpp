@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "shell/lnk_format.h"
-#include "shell/shortcut_files.h"
+#include "support/fixtures.h"
 #include "store/file_system.h"
-#include "temp_folder.h"
-#include "win/shell_link_object.h"
+#include "win/support/shell_link_object.h"
 
 namespace corvane {
 namespace {

@@ -26,7 +26,7 @@ find "$desktop" -maxdepth 1 -type f -delete
 age=10
 for name in Alpha Beta Gamma Delta; do
     mkdir -p "$WINEPREFIX/drive_c/work/$name"
-    helper shortcut "${folders[1]}\\$name.lnk" "C:\\work\\$name" "$age"
+    shortcut "${folders[1]}\\$name.lnk" "C:\\work\\$name" "$age"
     age=$((age + 10))
 done
 

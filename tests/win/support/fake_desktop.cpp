@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "shell/com_ptr.h"
-#include "win/fake_desktop_protocol.h"
+#include "win/support/fake_desktop_protocol.h"
 
 using namespace corvane::testing;
 

@@ -4,7 +4,8 @@
 
 #include "base/wide.h"
 #include "base/win32_handles.h"
-#include "temp_folder.h"
+#include "support/fixtures.h"
+#include "win/support/shell_link_object.h"
 
 namespace corvane::testing {
 namespace {
@@ -23,9 +24,9 @@ std::wstring unix_file_name(const std::string& path) {
     return result;
 }
 
-// Runs a Unix program, which Wine can start, until link exists or not as wanted. The handle
-// of a Unix child cannot be waited for inside a larger program, so the link is watched.
-void run_unix(const wchar_t* program, std::wstring command, const std::string& link, bool wanted) {
+// Runs a Unix program, which Wine can start, until the link exists. The handle of a Unix
+// child cannot be waited for inside a larger program, so the link is watched.
+void run_unix(const wchar_t* program, std::wstring command, const std::string& link) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -33,30 +34,32 @@ void run_unix(const wchar_t* program, std::wstring command, const std::string& l
         throw std::runtime_error("cannot start a Unix program for " + link);
     const unique_handle process(info.hProcess), thread(info.hThread);
     for (int tries = 0; tries < 1500; ++tries) {
-        if (exists(link) == wanted) return;
+        if (exists(link)) return;
         Sleep(20);
     }
-    throw std::runtime_error("the Unix program did not change " + link);
+    throw std::runtime_error("the Unix program did not make " + link);
 }
 
 }  // namespace
 
-// Wine's CreateSymbolicLinkW answers success and makes nothing, and its RemoveDirectoryW
-// does not remove a link; Unix programs do both, and Wine shows the link as a reparse point.
+// Wine's CreateSymbolicLinkW answers success and makes nothing; a Unix program makes the
+// link, and Wine shows it as a reparse point.
 void make_folder_link(const std::string& link, const std::string& target) {
     CreateSymbolicLinkW(to_wide(link).c_str(), to_wide(target).c_str(),
                         SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
-    if (!exists(link)) run_unix(L"Z:\\bin\\ln", L"ln -s " + unix_file_name(target) + L" " + unix_file_name(link), link, true);
-}
-
-void remove_folder_link(const std::string& link) {
-    if (!RemoveDirectoryW(to_wide(link).c_str()) && exists(link))
-        run_unix(L"Z:\\bin\\rm", L"rm -f " + unix_file_name(link), link, false);
+    if (!exists(link)) run_unix(L"Z:\\bin\\ln", L"ln -s " + unix_file_name(target) + L" " + unix_file_name(link), link);
 }
 
 void set_online_only(const std::string& path) {
     if (!SetFileAttributesW(to_wide(path).c_str(), FILE_ATTRIBUTE_OFFLINE))
         throw std::runtime_error("cannot mark " + path + " online only");
+}
+
+void save_shortcut(const std::string& path, const std::string& target, const std::string& description) {
+    shell_link shortcut;
+    ASSERT_HRESULT_SUCCEEDED(shortcut.link.get()->SetPath(to_wide(target).c_str()));
+    ASSERT_HRESULT_SUCCEEDED(shortcut.link.get()->SetDescription(to_wide(description).c_str()));
+    ASSERT_HRESULT_SUCCEEDED(shortcut.file.get()->Save(to_wide(path).c_str(), TRUE));
 }
 
 }  // namespace corvane::testing

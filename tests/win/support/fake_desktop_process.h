@@ -14,7 +14,7 @@
 #include "base/wide.h"
 #include "base/win32_handles.h"
 #include "shell/desktop_icons.h"
-#include "win/fake_desktop_protocol.h"
+#include "win/support/fake_desktop_protocol.h"
 
 namespace corvane::testing {
 

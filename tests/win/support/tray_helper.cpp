@@ -1,8 +1,8 @@
 // The Windows side of the end-to-end tests (tray_test.sh, installer_test.sh):
 //   folders                          prints the user's Desktop, Recent and local application
 //                                    data folders, a line each
-//   shortcut LINK TARGET SECONDS [DESCRIPTION]
-//                                    saves a shortcut through the shell, last written SECONDS ago
+//   shortcut LINK TARGET [DESCRIPTION]
+//                                    saves a shortcut through the shell
 //   message TITLE                    waits for a message box of that title, prints its text and
 //                                    presses its OK button
 //   text CLASS                       prints the text of the first EDIT box of that form
@@ -35,9 +35,9 @@
 #include "base/wide.h"
 #include "shell/com_apartment.h"
 #include "shell/desktop_icons.h"
-#include "shell/shortcut_files.h"
-#include "win/fake_desktop_process.h"
-#include "win/shell_link_object.h"
+#include "support/fixtures.h"
+#include "win/support/fake_desktop_process.h"
+#include "win/support/shell_link_object.h"
 
 namespace {
 
@@ -49,18 +49,6 @@ std::string folder(int id) {
     wchar_t path[MAX_PATH]{};
     SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path);
     return from_wide(path);
-}
-
-int shortcut(const std::wstring& link, const std::wstring& target, int seconds_ago, const std::wstring& description) {
-    corvane::testing::save_shortcut(from_wide(link), from_wide(target), from_wide(description));
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
-    ticks.QuadPart -= static_cast<ULONGLONG>(seconds_ago) * 10000000;
-    const FILETIME written{ticks.LowPart, ticks.HighPart};
-    const unique_file file(
-        CreateFileW(link.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    return file && SetFileTime(file.get(), nullptr, nullptr, &written) ? 0 : 1;
 }
 
 int message(const std::wstring& title) {
@@ -278,8 +266,11 @@ int wmain(int count, wchar_t** arguments) {
         print(folder(CSIDL_LOCAL_APPDATA));
         return 0;
     }
-    if (command == L"shortcut" && (count == 5 || count == 6))
-        return shortcut(arguments[2], arguments[3], std::stoi(arguments[4]), count == 6 ? arguments[5] : L"");
+    if (command == L"shortcut" && (count == 4 || count == 5)) {
+        corvane::testing::save_shortcut(from_wide(arguments[2]), from_wide(arguments[3]),
+                                        from_wide(count == 5 ? arguments[4] : L""));
+        return 0;
+    }
     if (command == L"message" && count == 3) return message(arguments[2]);
     if (command == L"text" && count == 3) return text(arguments[2]);
     if (command == L"has" && count == 4) return has(arguments[2], arguments[3]);
@@ -293,7 +284,7 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"labels" && count == 2) return labels();
     if (command == L"burst" && count == 5) return burst(arguments[2], arguments[3], std::stoi(arguments[4]));
     if (command == L"targets") return targets(count - 2, arguments + 2);
-    std::fputs("usage: tray_helper folders | shortcut LINK TARGET SECONDS [DESCRIPTION] | message TITLE | text CLASS | "
+    std::fputs("usage: tray_helper folders | shortcut LINK TARGET [DESCRIPTION] | message TITLE | text CLASS | "
                "has TITLE TEXT | hold-mutex SECONDS | probe-mutex | keep-session SECONDS | set-text TITLE TEXT | fits CLASS | "
                "message-font POINTS | icon shown|remove | burst LINKS TARGETS COUNT | labels | targets LINK...\n", stderr);
     return 2;

@@ -1,4 +1,4 @@
-#include "win/desktop_view_stand_in.h"
+#include "win/support/desktop_view_stand_in.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,31 @@
-#include "ui/frm_max_folders.h"
+// The rules of the two forms that hold no window: the banned-list editor's text and the
+// maximum the dialog stores.
 
 #include <gtest/gtest.h>
 
+#include "ui/frmEditor.h"
+#include "ui/frm_max_folders.h"
+
 namespace corvane {
 namespace {
+
+TEST(EditorText, ShowsTheSectionsLinesAndWritesThemBackBehindItsHeader) {
+    const struct {
+        std::string file, shown;
+    } cases[] = {
+        {"[exclude]\r\nProjects Documents.lnk\r\n  data d.LNK  \r\n", "Projects Documents.lnk\r\n  data d.LNK  \r\n"},
+        {"[other]\r\nk=v\r\n[exclude]\r\nA.lnk\r\n", "[other]k=v\r\n\r\nA.lnk\r\n"},
+        {"[EXCLUDE]\r\nB.lnk", "[EXCLUDE]B.lnk"},
+        {"", ""},
+        {"[exclude]\r\n", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(editor_text_of_file(c.file), c.shown) << c.file;
+    EXPECT_EQ(file_text_of_editor("Projects Documents.lnk\r\n  data d.LNK  \r\n"),
+              "[exclude]\r\nProjects Documents.lnk\r\n  data d.LNK  \r\n");
+    EXPECT_EQ(file_text_of_editor("[other]k=v\r\n\r\nA.lnk\r\n"), "[exclude]\r\n[other]k=v\r\n\r\nA.lnk\r\n");
+    EXPECT_EQ(file_text_of_editor(""), "[exclude]\r\n");
+}
+
 
 TEST(TypedMaximum, StoresWholeNumbersRoundedHalfToEvenAndIgnoresTheRest) {
     const struct {

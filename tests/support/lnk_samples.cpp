@@ -1,4 +1,4 @@
-#include "shell/lnk_samples.h"
+#include "support/lnk_samples.h"
 
 #include "base/text.h"
 
