@@ -15,6 +15,7 @@ using testing::write_bytes;
 TEST(InitGlobals, BindsTheStoresToTheirFixedNamesWhateverTheExecutableIsCalled) {
     globals_scope scope;
     write_bytes(scope.app.file("aweporrwrei"), "A b.lnk=C:\\icons\\1.ico\r\n");
+    write_bytes(scope.app.file("eaoaweoio"), "");  // an empty maximum is the default
     scope.exe_name = "renamed";
     scope.registry[{R"(Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders)", "Recent"}] =
         scope.desktop_root.path();
@@ -26,7 +27,7 @@ TEST(InitGlobals, BindsTheStoresToTheirFixedNamesWhateverTheExecutableIsCalled) 
     EXPECT_EQ(globals::exe_name, "renamed");
     EXPECT_EQ(globals::recent_sources, std::vector<std::string>{scope.desktop_root.path()});
     // Binding writes nothing.
-    EXPECT_EQ(testing::file_names(scope.app.path()), (std::vector<std::string>{"aweporrwrei"}));
+    EXPECT_EQ(testing::file_names(scope.app.path()), (std::vector<std::string>{"aweporrwrei", "eaoaweoio"}));
 }
 
 TEST(InitGlobals, StopsAtTheFailingStepAndLeavesTheLaterFieldsEmpty) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "base/error.h"
@@ -62,6 +64,14 @@ TEST(FileSystem, WritesAreWholeAndNeverReplaceWhatTheyMustNot) {
     const std::string path = folder.file("store");
     replace_file_bytes(path, "first\r\nsecond\r\n");
     EXPECT_EQ(read_bytes(path), "first\r\nsecond\r\n");
+    {
+        // A reader that has the file open keeps reading the old content whole: the new file
+        // takes the old one's place rather than being written over it. Windows refuses the
+        // replacement of an open file instead.
+        std::ifstream reader(path, std::ios::binary);
+        if (path_separator == '/') replace_file_bytes(path, "7");
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "first\r\nsecond\r\n");
+    }
     replace_file_bytes(path, "7");
     EXPECT_EQ(read_file_bytes(path), "7");
     EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"store"});
