@@ -26,7 +26,6 @@ struct icon_point {
 struct list_view_info {
     window_handle window = 0;
     std::string class_name;
-    std::int32_t view_style = 0;  // 0 icon, 1 report, 2 small icon, 3 list
     std::int32_t item_total = 0;
 };
 

@@ -189,7 +189,6 @@ bool attach_list_view(list_view_info& info) {
         access.list_view_window = 0;
         return false;
     }
-    info.view_style = GetWindowLongA(window, GWL_STYLE) & 3;
     info.item_total = static_cast<std::int32_t>(send(LVM_GETITEMCOUNT, 0, 0));
     return true;
 }

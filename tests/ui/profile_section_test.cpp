@@ -27,6 +27,7 @@ TEST(ParseProfileSection, GivesTheFirstSectionsLinesTrimmedWithoutBlanksOrCommen
         {"[exclude]\r\n\r\n   \r\n[next]\r\nx\r\n", "exclude", {}},
         {"[excluded]\r\nx\r\n", "exclude", {}},
         {"[exclude]\r\nGr\xFC\xDF" "e.lnk\r\n", "exclude", {"Gr\xFC\xDF" "e.lnk"}},
+        {"[exclude]\n; a note\n\tA.lnk\t\nC = 1 = 2\n", "exclude", {"A.lnk", "C=1 = 2"}},
         {std::string("[exclude]\n\n; a note\n\tA.lnk\t\r\rB.lnk") + '\0' + "hidden\nC = 1 = 2", "exclude",
          {"A.lnk", "B.lnk", "C=1 = 2"}, false},
     };

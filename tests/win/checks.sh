@@ -31,8 +31,10 @@ wait_for() {
     return 1
 }
 helper() { wine "$build/tray_helper.exe" "$@" | tr -d '\r'; }
-# A shortcut saved through the shell ($1 link, $2 target, $4 description), last written $3 seconds ago.
+# A shortcut saved through the shell ($1 link, $2 target, $4 description), last written $3
+# seconds ago; fails when the shell saved nothing.
 shortcut() {
     helper shortcut "$1" "$2" ${4:+"$4"}
-    touch -m -d "@$(($(date +%s) - $3))" "$(winepath -u "$1" 2>/dev/null)"
+    local saved
+    saved="$(winepath -u "$1" 2>/dev/null)" && [ -s "$saved" ] && touch -c -m -d "@$(($(date +%s) - $3))" "$saved"
 }

@@ -3,8 +3,6 @@
 // command line names, each as label=x,y.
 //   --workerw  the view sits in the second of two top-level "WorkerW" windows instead
 //   --stray    only a top-level list view, no desktop windows at all
-//   --report   report view with the columns "Name" and "Size"; an item's size is its label
-//              followed by " size"
 //   --show FOLDER  a desktop on screen for people to watch: full screen behind every other
 //              window, it shows FOLDER's files as icons with labels (a shortcut's own icon,
 //              its name without ".lnk") and keeps them current, a new file at the next free
@@ -170,14 +168,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::vector<std::wstring> words(arguments + 1, arguments + count);
     LocalFree(arguments);
     const auto has = [&](const wchar_t* option) { return std::find(words.begin(), words.end(), option) != words.end(); };
-    const bool report = has(L"--report");
     if (const auto show = std::find(words.begin(), words.end(), L"--show"); show != words.end() && show + 1 != words.end()) {
         shown_folder = *(show + 1);
         desktop_size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     }
 
     const DWORD view_style =
-        (report ? LVS_REPORT : LVS_ICON) | WS_CLIPSIBLINGS | (shown_folder.empty() ? 0 : LVS_ALIGNLEFT);
+        LVS_ICON | WS_CLIPSIBLINGS | (shown_folder.empty() ? 0 : LVS_ALIGNLEFT);
     if (has(L"--stray")) {
         list_view = make_window(WC_LISTVIEWW, nullptr, view_style);
     } else {
@@ -189,35 +186,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         list_view = make_window(WC_LISTVIEWW, make_window(L"SHELLDLL_DefView", host, 0), view_style);
         if (!shown_folder.empty()) prepare_show(host);
     }
-    const wchar_t* titles[] = {L"Name", L"Size"};
-    for (int index = 0; report && index < 2; ++index) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = index == 0 ? 150 : 80;
-        column.pszText = const_cast<wchar_t*>(titles[index]);
-        column.iSubItem = index;
-        SendMessageW(list_view, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-    }
     std::vector<POINT> places;
     for (const std::wstring& word : words) {
         if (word.starts_with(L"--") || word.find(L'=') == std::wstring::npos) continue;
         const std::size_t equals = word.rfind(L'=');
-        std::wstring label = word.substr(0, equals), size = label + L" size";
+        std::wstring label = word.substr(0, equals);
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(places.size());
         item.pszText = label.data();
         SendMessageW(list_view, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        item.iSubItem = 1;
-        item.pszText = size.data();
-        if (report) SendMessageW(list_view, LVM_SETITEMTEXTW, item.iItem, reinterpret_cast<LPARAM>(&item));
         places.push_back({std::stoi(word.substr(equals + 1)), std::stoi(word.substr(word.find(L',', equals) + 1))});
     }
     // Placed once the windows have settled: the view lays its items out again when it first
     // sizes itself.
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    for (std::size_t index = 0; !report && index < places.size(); ++index)
+    for (std::size_t index = 0; index < places.size(); ++index)
         SendMessageW(list_view, LVM_SETITEMPOSITION, index, MAKELPARAM(places[index].x, places[index].y));
     const auto poke = std::find(words.begin(), words.end(), L"--poke");
     if (poke != words.end() && poke + 1 != words.end()) poked_class = *(poke + 1);
