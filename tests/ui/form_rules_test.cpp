@@ -1,13 +1,17 @@
-// The rules of the two forms that hold no window: the banned-list editor's text and the
-// maximum the dialog stores.
+// The tray program's rules that hold no window: where a form opens, the banned-list
+// editor's text, the maximum the dialog stores, and when a burst of changes refreshes.
 
 #include <gtest/gtest.h>
 
+#include "ui/change_burst.h"
+#include "ui/form_placement.h"
 #include "ui/frmEditor.h"
 #include "ui/frm_max_folders.h"
 
 namespace corvane {
 namespace {
+
+using std::chrono::milliseconds;
 
 TEST(EditorText, ShowsTheSectionsLinesAndWritesThemBackBehindItsHeader) {
     const struct {
@@ -42,6 +46,46 @@ TEST(TypedMaximum, StoresWholeNumbersRoundedHalfToEvenAndIgnoresTheRest) {
         {"0000012", ".", "12"},  {"99999999", ".", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(typed_maximum(c.typed, c.separator), c.stored) << '"' << c.typed << '"';
+}
+
+TEST(FormOrigin, OpensBesideThePointerOnTheRoomierSideAndInsideTheWorkArea) {
+    // 1920 x 1080 with a 40-pixel taskbar at the bottom, unless a case says otherwise.
+    const screen_rect bottom_bar{0, 0, 1920, 1040};
+    const struct {
+        const char* where;
+        screen_point pointer;
+        screen_rect work_area;
+        screen_point origin;
+        int width = 300, height = 200;
+    } cases[] = {
+        {"on the tray, taskbar at the bottom", {1850, 1060}, bottom_bar, {1550, 840}},
+        {"on the menu above the tray", {1800, 990}, bottom_bar, {1500, 790}},
+        {"taskbar at the top", {1850, 20}, {0, 40, 1920, 1080}, {1550, 40}},
+        {"taskbar on the left", {20, 1000}, {60, 0, 1920, 1080}, {60, 800}},
+        {"taskbar on the right", {1900, 1000}, {0, 0, 1860, 1080}, {1560, 800}},
+        {"in the middle of the screen", {900, 500}, bottom_bar, {900, 500}},
+        {"a monitor left of the main one", {-100, 1060}, {-1920, 0, 0, 1040}, {-400, 840}},
+        {"a monitor above, at 150 %", {100, -50}, {0, -1600, 2560, -40}, {100, -250}},
+        {"a form larger than the work area keeps its top left corner on it", {1200, 700}, {0, 0, 1280, 760}, {0, 0},
+         1600, 900},
+    };
+    for (const auto& c : cases) {
+        const screen_point origin = form_origin(c.pointer, c.width, c.height, c.work_area);
+        EXPECT_EQ(origin.x, c.origin.x) << c.where;
+        EXPECT_EQ(origin.y, c.origin.y) << c.where;
+    }
+}
+
+
+TEST(BurstDelay, RefreshesASecondAfterTheLastChangeAndAtMostFiveAfterTheFirst) {
+    const struct {
+        milliseconds since_first_change, delay;
+    } cases[] = {
+        {milliseconds{0}, milliseconds{1000}},    {milliseconds{3999}, milliseconds{1000}},
+        {milliseconds{4000}, milliseconds{1000}}, {milliseconds{4600}, milliseconds{400}},
+        {milliseconds{5000}, milliseconds{0}},    {milliseconds{90000}, milliseconds{0}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(burst_delay(c.since_first_change), c.delay) << c.since_first_change.count();
 }
 
 }  // namespace
