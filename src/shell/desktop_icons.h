@@ -1,7 +1,7 @@
 #pragma once
 // The desktop's icons are items of a list view in the shell's process. This module attaches
-// to such a foreign list view, reads labels and positions through buffers
-// that both processes reach, and finds and moves a shortcut's desktop icon.
+// to such a foreign list view, reads labels and positions through buffers that both
+// processes reach, and finds and moves a shortcut's desktop icon.
 //
 // One access at a time: open_shared_buffers, attach_list_view, any number of reads,
 // close_shared_buffers. The portable build has no desktop list view: nothing attaches,

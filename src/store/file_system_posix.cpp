@@ -107,7 +107,6 @@ file_time modified_time(const struct stat& info) {
            info.st_mtim.tv_nsec / 100;
 }
 
-
 }  // namespace
 
 bool file_exists(const std::string& path) {
