@@ -51,16 +51,21 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 ; Asks a running copy to close as its own exit command would (its unload saves an open
 ; editor), then waits until its one-copy mutex is gone, that is until the process has ended.
-; A copy that is still running then (hung, or run as administrator) stops the setup before it
-; changes anything: its files could be neither replaced nor removed.
+; A copy started a moment ago holds its mutex before it has made its window: it is asked as
+; soon as its window is there. A copy that is still running after 20 s (hung, or run as
+; administrator) stops the setup before it changes anything: its files could be neither
+; replaced nor removed.
 !macro CLOSE_RUNNING_COPY un
 Function ${un}close_running_copy
-    FindWindow $0 "frmMain" "${PRODUCT}"
-    ${If} $0 <> 0
-        SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=10000
-    ${EndIf}
     StrCpy $2 0
+    StrCpy $4 0
     ${Do}
+        FindWindow $0 "frmMain" "${PRODUCT}"
+        ${If} $0 <> 0
+        ${AndIf} $0 <> $4
+            SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=10000
+            StrCpy $4 $0
+        ${EndIf}
         ; A copy run as administrator denies the setup its mutex: that, too, means it runs.
         System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\QuillonCorvane.OneCopy") p .r1 ?e'
         Pop $3

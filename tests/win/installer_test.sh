@@ -25,6 +25,15 @@ on_desktop() { [ -e "$desktop/$1" ]; }
 gone() { [ ! -e "$1" ]; }
 no_value() { ! value "$@"; }
 no_key() { ! wine reg query "$1" >/dev/null 2>&1; }
+# Programs started from here (the installed one, the next session's) must not hold this
+# script's output open.
+silent_setup() { wine "$setup" /S >/dev/null 2>&1; }
+# Asks the program to close as the session's end would, once its window is there: a copy
+# that a setup has just started may not have made it yet.
+close_program() {
+    wait_for 30 helper icon shown || true
+    wine taskkill /im corvane.exe >/dev/null 2>&1 || true
+}
 # What the user has set and the program has kept, as one sum.
 stores() { (cd "$app" && cat eaoaweoio aweporrwrei pp3imsfd corvane.ini 2>/dev/null || true) | md5sum; }
 
@@ -61,9 +70,7 @@ check "a folder holding other files is refused with code 2" [ "$status" -eq 2 ]
 check "nothing is installed into it" [ "$(ls "$WINEPREFIX/drive_c/Mixed")" = notes.txt ]
 check "nor anywhere" no_key "$uninstall_key"
 
-# Programs started from here (the installed one, the next session's) must not hold this
-# script's output open.
-wine "$setup" /S >/dev/null 2>&1
+silent_setup
 folder="$(value "$uninstall_key" InstallLocation)"
 app="$(winepath -u "$folder")"
 check "installs into the user's program folder" [ "$app" = "$profile/AppData/Local/Programs/Quillon Corvane" ]
@@ -92,7 +99,7 @@ printf '[exclude]\r\nNothing.lnk' >"$app/corvane.ini"
 check "the program has stored its link's icon" [ -s "$app/aweporrwrei" ]
 kept="$(stores)"
 before="$(copies)"
-wine "$setup" /S >/dev/null 2>&1
+silent_setup
 check "an upgrade closes the running copy and starts one anew" wait_for 30 new_copy
 check "an upgrade keeps the stores and the INI file" [ "$(stores)" = "$kept" ]
 
@@ -112,12 +119,19 @@ check "the setup ends on the finish page" wait_for 30 page "Completing Quillon C
 xdotool key --window "$window" Return 2>/dev/null
 check "the finish page starts the program anew" wait_for 30 new_copy
 check "unticked, the Run entry goes" no_value "$run_key" "Quillon Corvane"
-wine "$setup" /S >/dev/null 2>&1
+check "a silent upgrade closes the copy the finish page started" silent_setup
 check "a silent upgrade keeps the program from starting with Windows" no_value "$run_key" "Quillon Corvane"
+# A copy started a moment ago holds its mutex before it has made its window: the setup asks it
+# to close once the window is there.
+close_program
+check "the program ends before the starting copy comes" wait_for 30 no_copy
+wine "$build/tray_helper.exe" starting-copy 60 >"$build/starting.out" 2>/dev/null &
+check "a starting copy holds the mutex" wait_for 30 grep -q held "$build/starting.out"
+check "a silent upgrade closes a copy still making its window" silent_setup
 
 # A copy that cannot be closed (hung, or run as administrator) stops the uninstall before it
 # removes anything. The uninstaller runs in place to give its exit code, and exits with 2.
-wine taskkill /im corvane.exe >/dev/null 2>&1
+close_program
 check "the program ends before the stubborn copy comes" wait_for 30 no_copy
 wine "$build/tray_helper.exe" hold-mutex 90 >"$build/stubborn.out" 2>/dev/null &
 stubborn=$!

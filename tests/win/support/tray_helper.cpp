@@ -11,6 +11,9 @@
 //   hold-mutex SECONDS               holds the program's one-copy mutex as an elevated copy
 //                                    does, granting a normal start no access, with a main form
 //                                    that takes no close, and prints "held"
+//   starting-copy SECONDS            holds the mutex as a copy that has just started, prints
+//                                    "held", makes its main form five seconds later and ends
+//                                    when the form is closed
 //   probe-mutex                      prints the error a normal start meets on that mutex
 //   keep-session SECONDS             keeps a window, and so the session's desktop, that long
 //   set-text TITLE TEXT              types the text into the first text box of that window
@@ -84,6 +87,22 @@ int pump_messages(int seconds) {
     return 0;
 }
 
+// The program's hidden main form, as the setup looks for it.
+void main_form(WNDPROC procedure) {
+    WNDCLASSW form_class{};
+    form_class.lpfnWndProc = procedure;
+    form_class.hInstance = GetModuleHandleW(nullptr);
+    form_class.lpszClassName = L"frmMain";
+    RegisterClassW(&form_class);
+    CreateWindowW(L"frmMain", L"Quillon Corvane", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                  form_class.hInstance, nullptr);
+}
+
+void say_held() {
+    print("held");
+    std::fflush(stdout);
+}
+
 // As a copy does that the user's requests cannot reach (run as administrator, or hung): its
 // mutex denies them access, and its main form takes no close.
 int hold_mutex(int seconds) {
@@ -95,17 +114,24 @@ int hold_mutex(int seconds) {
     SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
     const unique_handle mutex(CreateMutexW(&attributes, FALSE, L"Local\\QuillonCorvane.OneCopy"));
     if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) return 1;
-    WNDCLASSW form_class{};
-    form_class.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+    main_form([](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
         return message == WM_CLOSE ? 0 : DefWindowProcW(window, message, wparam, lparam);
-    };
-    form_class.hInstance = GetModuleHandleW(nullptr);
-    form_class.lpszClassName = L"frmMain";
-    RegisterClassW(&form_class);
-    CreateWindowW(L"frmMain", L"Quillon Corvane", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                  form_class.hInstance, nullptr);
-    print("held");
-    std::fflush(stdout);
+    });
+    say_held();
+    return pump_messages(seconds);
+}
+
+// A copy that has just started holds its mutex a moment before it has made its main form.
+int starting_copy(int seconds) {
+    const unique_handle mutex(CreateMutexW(nullptr, FALSE, L"Local\\QuillonCorvane.OneCopy"));
+    if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) return 1;
+    say_held();
+    // Longer than the setup takes to start, so that it looks before the form is there.
+    Sleep(5000);
+    main_form([](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+        if (message == WM_DESTROY) PostQuitMessage(0);
+        return DefWindowProcW(window, message, wparam, lparam);
+    });
     return pump_messages(seconds);
 }
 
@@ -275,6 +301,7 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"text" && count == 3) return text(arguments[2]);
     if (command == L"has" && count == 4) return has(arguments[2], arguments[3]);
     if (command == L"hold-mutex" && count == 3) return hold_mutex(std::stoi(arguments[2]));
+    if (command == L"starting-copy" && count == 3) return starting_copy(std::stoi(arguments[2]));
     if (command == L"probe-mutex" && count == 2) return probe_mutex();
     if (command == L"keep-session" && count == 3) return keep_session(std::stoi(arguments[2]));
     if (command == L"set-text" && count == 4) return set_text(arguments[2], arguments[3]);
@@ -285,7 +312,7 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"burst" && count == 5) return burst(arguments[2], arguments[3], std::stoi(arguments[4]));
     if (command == L"targets") return targets(count - 2, arguments + 2);
     std::fputs("usage: tray_helper folders | shortcut LINK TARGET [DESCRIPTION] | message TITLE | text CLASS | "
-               "has TITLE TEXT | hold-mutex SECONDS | probe-mutex | keep-session SECONDS | set-text TITLE TEXT | fits CLASS | "
+               "has TITLE TEXT | hold-mutex SECONDS | starting-copy SECONDS | probe-mutex | keep-session SECONDS | set-text TITLE TEXT | fits CLASS | "
                "message-font POINTS | icon shown|remove | burst LINKS TARGETS COUNT | labels | targets LINK...\n", stderr);
     return 2;
 }
