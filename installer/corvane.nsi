@@ -52,8 +52,9 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 ; Asks a running copy to close as its own exit command would (its unload saves an open
 ; editor), then waits until its one-copy mutex is gone, that is until the process has ended.
 ; A copy started a moment ago holds its mutex before it has made its window: it is asked as
-; soon as its window is there. A copy that is still running after 20 s (hung, or run as
-; administrator) stops the setup before it changes anything: its files could be neither
+; soon as its window is there. The request is posted, so that it waits in the queue of a copy
+; still busy with its first refresh. A copy that is still running after 20 s (hung, or run
+; as administrator) stops the setup before it changes anything: its files could be neither
 ; replaced nor removed.
 !macro CLOSE_RUNNING_COPY un
 Function ${un}close_running_copy
@@ -63,7 +64,7 @@ Function ${un}close_running_copy
         FindWindow $0 "frmMain" "${PRODUCT}"
         ${If} $0 <> 0
         ${AndIf} $0 <> $4
-            SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=10000
+            System::Call 'user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0)'
             StrCpy $4 $0
         ${EndIf}
         ; A copy run as administrator denies the setup its mutex: that, too, means it runs.

@@ -126,8 +126,10 @@ check "a silent upgrade keeps the program from starting with Windows" no_value "
 close_program
 check "the program ends before the starting copy comes" wait_for 30 no_copy
 wine "$build/tray_helper.exe" starting-copy 60 >"$build/starting.out" 2>/dev/null &
+starting=$!
 check "a starting copy holds the mutex" wait_for 30 grep -q held "$build/starting.out"
 check "a silent upgrade closes a copy still making its window" silent_setup
+wait "$starting" || true
 
 # A copy that cannot be closed (hung, or run as administrator) stops the uninstall before it
 # removes anything. The uninstaller runs in place to give its exit code, and exits with 2.

@@ -12,7 +12,7 @@
 //                                    does, granting a normal start no access, with a main form
 //                                    that takes no close, and prints "held"
 //   starting-copy SECONDS            holds the mutex as a copy that has just started, prints
-//                                    "held", makes its main form five seconds later and ends
+//                                    "held", makes its main form ten seconds later and ends
 //                                    when the form is closed
 //   probe-mutex                      prints the error a normal start meets on that mutex
 //   keep-session SECONDS             keeps a window, and so the session's desktop, that long
@@ -126,8 +126,9 @@ int starting_copy(int seconds) {
     const unique_handle mutex(CreateMutexW(nullptr, FALSE, L"Local\\QuillonCorvane.OneCopy"));
     if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) return 1;
     say_held();
-    // Longer than the setup takes to start, so that it looks before the form is there.
-    Sleep(5000);
+    // Well beyond the setup's start, so that it looks before the form is there, and well
+    // within its wait.
+    Sleep(10000);
     main_form([](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
         if (message == WM_DESTROY) PostQuitMessage(0);
         return DefWindowProcW(window, message, wparam, lparam);
