@@ -39,7 +39,10 @@ int main() {
                   .desktop_folder = join_path(app, "Desktop") + path_separator,
                   .exe_name = "bench",
                   .read_registry = [](std::uint32_t, const std::string&, const std::string&) { return std::string(); },
-                  .staging_folder = join_path(app, "vantrel") + path_separator});
+                  .staging_folder = join_path(app, "vantrel") + path_separator,
+                  .temporary_folders = {},
+                  .internet_cache = {},
+                  .profile = {}});
 
     constexpr int calls = 2000;
     bool kept = true;

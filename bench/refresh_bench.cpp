@@ -81,7 +81,10 @@ void bind_globals(const surroundings& s) {
                   .read_registry = [recent](std::uint32_t, const std::string&, const std::string& value) {
                       return value == "Recent" ? recent : std::string();
                   },
-                  .staging_folder = (s.root / "vantrel").string() + path_separator});
+                  .staging_folder = (s.root / "vantrel").string() + path_separator,
+                  .temporary_folders = {},
+                  .internet_cache = {},
+                  .profile = {}});
 }
 
 // The shortcuts a refresh opens: the recent ones, newest first, down to the seventh that

@@ -1,10 +1,12 @@
 // The program's life over recent folders built from the input: folder names from the names
 // real people give (with "=", spaces at the ends, dots, letters of other scripts, case twins,
 // the names of other folders' links, names near the length limit), their times, shortcut
-// names, a maximum, banned names and an icon store as the older version wrote it;
-// refreshes, folders opened again or deleted, and restarts. After every step: start-up succeeds, the stores give back what they held, the
+// names, a maximum, banned names, an icon store as the older version wrote it and folders in
+// the temporary folder and the Internet cache; refreshes, folders opened again or deleted, and
+// restarts. After every step: start-up succeeds, the stores give back what they held, the
 // desktop holds at most max(1, maximum) of the program's links, each leading to the newest
-// existing folder of its display name and none banned, and nothing else there has changed.
+// existing folder of its display name, none banned and none into the temporary folder or the
+// cache, and nothing else there has changed.
 
 #include <algorithm>
 #include <cstdint>
@@ -70,6 +72,11 @@ std::string folder_name(input& in) {
     return name;
 }
 
+// No character Windows refuses in a file name.
+bool windows_file_name(const std::string& name) {
+    return name.find_first_of("\"<>:|?*/\\") == std::string::npos && !has_control_character(name);
+}
+
 struct maximum_choice {
     std::string text;
     std::size_t links;  // the most links it allows
@@ -109,11 +116,13 @@ public:
         testing::save_shortcut(scope_.desktop + "Kept.LNK", folders_.front(), link_marker);
         for (auto& [name, file] : testing::snapshot(scope_.desktop)) users_files_[name] = file;
 
-        // The icon store as the older version left it: names with "=" unquoted.
+        // The icon store as the older version left it: names with "=" unquoted, and only
+        // names a Windows folder can bear.
         std::vector<std::string> old_names;
         for (unsigned n = in_.byte() % 3; n > 0; --n) {
             const std::string name = link_name_of(in_.pick(folders_));
-            if (std::find(old_names.begin(), old_names.end(), name) == old_names.end()) old_names.push_back(name);
+            if (windows_file_name(name) && std::find(old_names.begin(), old_names.end(), name) == old_names.end())
+                old_names.push_back(name);
         }
         std::string old_icons;
         for (const std::string& name : old_names) old_icons += name + "=" + join_path(scope_.icons, "red.ico") + "\r\n";
@@ -127,10 +136,11 @@ public:
         for (unsigned step = 1 + in_.byte() % 6; step > 0; --step) {
             refresh();
             check_desktop();
-            switch (in_.byte() % 4) {
+            switch (in_.byte() % 5) {
                 case 0: open(in_.pick(folders_)); break;
                 case 1: testing::remove_folder(in_.pick(folders_)); break;
                 case 2: make_folder(), open(folders_.back()); break;
+                case 3: make_unwanted_folder(), open(folders_.back()); break;
                 default: restart(); break;
             }
         }
@@ -147,6 +157,14 @@ private:
         if (!folders_.empty() && in_.byte() % 4 == 0) name = upper_case(last_path_part(in_.pick(folders_)));
         if (name.size() > 255) name = folder_name(in_);
         folders_.push_back(scope_.folder(parent + "/" + name));
+    }
+
+    // Where nobody wants a link: an archive tool's scratch folder, a mail attachment's.
+    void make_unwanted_folder() {
+        const std::string name = folder_name(in_);
+        const std::string place = in_.byte() % 2 ? "Temp/" + folder_name(in_) : std::string("INetCache");
+        unwanted_.push_back(testing::make_folders(scope_.app.path(), place + "/" + name));
+        folders_.push_back(unwanted_.back());
     }
 
     // Opened as Windows records it: a shortcut in a recent folder, newer than all before,
@@ -193,7 +211,9 @@ private:
                   [](const recent_shortcut& a, const recent_shortcut& b) { return a.modified > b.modified; });
         std::map<std::string, std::string> links;
         for (const recent_shortcut& shortcut : newest_first) {
-            if (!folder_exists(shortcut.target)) continue;
+            if (!folder_exists(shortcut.target) ||
+                std::find(unwanted_.begin(), unwanted_.end(), shortcut.target) != unwanted_.end())
+                continue;
             const std::string name = folder_display_name(shortcut.target) + ".lnk";
             if (links.count(name) || banned(name) || name.size() > 255) continue;
             links[name] = shortcut.target;
@@ -233,6 +253,7 @@ private:
     testing::refresh_scope scope_;
     std::size_t most_links_ = 0;
     std::vector<std::string> folders_;
+    std::vector<std::string> unwanted_;  // in the temporary folder or the Internet cache
     std::vector<std::string> banned_;
     std::map<std::string, recent_shortcut> shortcuts_;
     testing::folder_snapshot users_files_;

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "base/text.h"
+
 namespace corvane {
 namespace {
 
@@ -28,6 +30,16 @@ std::string containing_folder(std::string_view path) {
     while (!path.empty() && path.back() == path_separator) path.remove_suffix(1);
     const std::size_t last = path.rfind(path_separator);
     return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last));
+}
+
+bool path_within(std::string_view path, std::string_view folder) {
+    const auto trimmed = [](std::string_view text) {
+        while (!text.empty() && text.back() == path_separator) text.remove_suffix(1);
+        return upper_case(text);
+    };
+    const std::string inner = trimmed(path), outer = trimmed(folder);
+    if (outer.empty() || !inner.starts_with(outer)) return false;
+    return inner.size() == outer.size() || inner[outer.size()] == path_separator;
 }
 
 std::string application_folder() {

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -32,6 +33,24 @@ std::string default_staging_folder();
 // The desktop folder the shell shows, without a trailing separator; "" when the shell cannot
 // say (and always in the portable build).
 std::string shell_desktop_folder();
+
+// The folders of scratch files: on Windows the one the system names and those of %TEMP% and
+// %TMP%, as they stand; elsewhere the system's temporary folder.
+std::vector<std::string> temporary_folders();
+// The Internet cache, where mail attachments and the office suite's web files are opened;
+// "" where there is none (the portable build).
+std::string internet_cache_folder();
+// The user's profile folder; "" when the system cannot say.
+std::string profile_folder();
+// The form a shortcut records: environment variables expanded and 8.3 short names made
+// long, as far as the path exists (%TEMP% often holds C:\Users\JOHNSM~1\...). Unchanged in the
+// portable build.
+std::string long_path_name(const std::string& path);
+
+// True when the path is the folder or lies under it, compared as Windows compares paths:
+// on whole components, letter case and trailing separators aside. An empty folder holds
+// nothing.
+bool path_within(std::string_view path, std::string_view folder);
 
 // The variable's value; "" when it is not set.
 std::string environment_variable(const std::string& name);

@@ -20,6 +20,17 @@ std::string default_staging_folder() {
 
 std::string shell_desktop_folder() { return {}; }
 
+std::vector<std::string> temporary_folders() {
+    std::error_code ignored;
+    return {std::filesystem::temp_directory_path(ignored).string()};
+}
+
+std::string internet_cache_folder() { return {}; }
+
+std::string profile_folder() { return environment_variable("HOME"); }
+
+std::string long_path_name(const std::string& path) { return path; }
+
 std::string environment_variable(const std::string& name) {
     const char* value = std::getenv(name.c_str());
     return value ? value : "";

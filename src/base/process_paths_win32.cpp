@@ -43,6 +43,44 @@ std::string default_staging_folder() {
 
 std::string shell_desktop_folder() { return known_folder(FOLDERID_Desktop); }
 
+std::vector<std::string> temporary_folders() {
+    // GetTempPath2W (Windows 11, and 10 with recent updates) gives SYSTEM a folder of its
+    // own; an account gets the same as from GetTempPathW.
+    using temp_path_function = DWORD(WINAPI*)(DWORD, wchar_t*);
+    const auto temp_path2 = reinterpret_cast<temp_path_function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTempPath2W")));
+    wchar_t buffer[MAX_PATH + 2]{};
+    const DWORD length = temp_path2 ? temp_path2(MAX_PATH + 2, buffer) : GetTempPathW(MAX_PATH + 2, buffer);
+    std::vector<std::string> folders;
+    if (length > 0 && length < MAX_PATH + 2) folders.push_back(from_wide(std::wstring_view(buffer, length)));
+    for (const char* name : {"TEMP", "TMP"})
+        if (std::string folder = environment_variable(name); !folder.empty()) folders.push_back(std::move(folder));
+    return folders;
+}
+
+std::string internet_cache_folder() { return known_folder(FOLDERID_InternetCache); }
+
+std::string profile_folder() { return known_folder(FOLDERID_Profile); }
+
+std::string long_path_name(const std::string& path) {
+    const std::wstring wide = to_wide(path);
+    std::vector<wchar_t> expanded(wide.size() + 1);
+    for (;;) {
+        const DWORD length = ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+        if (length == 0) return path;
+        if (length <= expanded.size()) break;
+        expanded.resize(length);
+    }
+    std::vector<wchar_t> long_form(expanded.size());
+    for (;;) {
+        const DWORD length = GetLongPathNameW(expanded.data(), long_form.data(), static_cast<DWORD>(long_form.size()));
+        // A path that does not exist keeps its form, variables expanded.
+        if (length == 0) return from_wide(expanded.data());
+        if (length < long_form.size()) return from_wide(std::wstring_view(long_form.data(), length));
+        long_form.resize(length);
+    }
+}
+
 std::string environment_variable(const std::string& name) {
     const std::wstring wide_name = to_wide(name);
     std::vector<wchar_t> buffer(256);

@@ -10,6 +10,7 @@
 #include "base/process_paths.h"
 #include "base/text.h"
 #include "engine/cleanup_mod.h"
+#include "engine/never_linked.h"
 #include "shell/desktop_icons.h"
 #include "shell/easy_link.h"
 #include "shell/easy_path.h"
@@ -129,8 +130,8 @@ void create_folder_links(const recent_items& tree, std::chrono::steady_clock::ti
         const std::string on_desktop = child_path(globals::desktop_folder, link_name);
         // A name the file system cannot hold here or on the desktop is passed over like a
         // banned one, before anything is copied, so that older folders still get theirs.
-        if (file_exists(link) || !not_excluded(link_name) || !path_fits(globals::staging_folder, link_name) ||
-            !path_fits(globals::desktop_folder, link_name))
+        if (file_exists(link) || never_linked(target) || !not_excluded(link_name) ||
+            !path_fits(globals::staging_folder, link_name) || !path_fits(globals::desktop_folder, link_name))
             continue;
         try {
             // Straight to the link's name: a recent shortcut may bear any name, that of

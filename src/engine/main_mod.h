@@ -42,8 +42,8 @@ void scan_recent_folder(const std::string& folder_path, recent_items& tree);
 // a planted link is ever touched.
 void prepare_staging_folder();
 
-// Newest first, one link per display name, banned names and names the file system cannot
-// hold skipped, until the maximum is reached (at least one link whenever one is possible).
+// Newest first, one link per display name, folders nobody wants a link to (never_linked.h),
+// banned names and names the file system cannot hold skipped, until the maximum is reached (at least one link whenever one is possible).
 // A link of ours already on the desktop stays where it is, rewritten only when it leads to
 // another folder.
 void create_folder_links(const recent_items& tree,

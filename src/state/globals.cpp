@@ -18,6 +18,8 @@ std::string exe_name;
 std::vector<std::string> recent_sources;
 persistent_array_dict link_positions;
 std::string staging_folder;
+std::vector<std::string> scratch_folders;
+std::string user_profile;
 }  // namespace globals
 
 namespace {
@@ -40,6 +42,8 @@ void clear_globals() {
     globals::recent_sources.clear();
     globals::link_positions = {};
     globals::staging_folder.clear();
+    globals::scratch_folders.clear();
+    globals::user_profile.clear();
 }
 
 }  // namespace
@@ -60,6 +64,9 @@ start_up_sources process_start_up_sources() {
         .exe_name = executable_name(),
         .read_registry = read_registry_value,
         .staging_folder = default_staging_folder(),
+        .temporary_folders = temporary_folders(),
+        .internet_cache = internet_cache_folder(),
+        .profile = profile_folder(),
     };
 }
 
@@ -81,6 +88,11 @@ void init_globals(const start_up_sources& sources) {
     globals::staging_folder = sources.staging_folder;
     if (globals::staging_folder.empty())
         throw error(error_number::path_not_found, "Windows names no local application data folder for the links");
+    std::vector<std::string> scratch = sources.temporary_folders;
+    scratch.push_back(sources.internet_cache);
+    for (const std::string& folder : scratch)
+        if (!blank(folder)) globals::scratch_folders.push_back(long_path_name(folder));
+    if (!blank(sources.profile)) globals::user_profile = long_path_name(sources.profile);
 }
 
 std::vector<std::string> find_recent_sources(const registry_reader& read_registry) {

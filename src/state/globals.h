@@ -22,6 +22,10 @@ extern std::string exe_name;                // without folder and extension
 extern std::vector<std::string> recent_sources;  // folders holding recent-document shortcuts
 extern persistent_array_dict link_positions;     // "pp3imsfd": link file name -> (x, y)
 extern std::string staging_folder;          // where a refresh builds its links, trailing separator
+// The temporary folders and the Internet cache in the form shortcuts record: nothing in
+// them gets a link.
+extern std::vector<std::string> scratch_folders;
+extern std::string user_profile;            // where a hidden folder gets no link
 }  // namespace globals
 
 // The maximum number of folder links when the user has set none.
@@ -36,11 +40,15 @@ struct start_up_sources {
     std::string exe_name;
     registry_reader read_registry;
     std::string staging_folder;  // trailing separator included
+    std::vector<std::string> temporary_folders;  // as the system and the environment give them
+    std::string internet_cache;
+    std::string profile;
 };
 
 // The executable's folder and name, the desktop folder the shell names (where it cannot,
 // "USERPROFILE" + "\Desktop\" joined without checks, an unset variable counting as ""),
-// the system registry and the fixed staging folder.
+// the system registry, the fixed staging folder, the temporary folders, the Internet cache
+// and the profile.
 start_up_sources process_start_up_sources();
 
 // Fills the shared state in its fixed order. Traps nothing: a store that rejects its

@@ -30,6 +30,14 @@ void slow_down_folder_checks(const std::string& prefix, std::chrono::millisecond
 // file): opening it would fetch it. Asked without opening it. Elsewhere the attribute is
 // the one a Windows file server keeps in the extended attribute "user.DOSATTRIB".
 bool is_online_only(const std::string& path);
+// What the shell hides from the user: a file or folder with the hidden attribute, and with the
+// system attribute as well those the shell calls protected (the Recycle Bin's). Read as
+// is_online_only reads its attribute; nothing for a path that is not there.
+struct hiding {
+    bool hidden = false;
+    bool system = false;
+};
+hiding hiding_of(const std::string& path);
 // A folder that is itself no symbolic link, junction or other reparse point. A trailing
 // separator does not make the answer follow a link.
 bool is_real_folder(const std::string& path);

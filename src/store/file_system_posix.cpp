@@ -129,13 +129,25 @@ void slow_down_folder_checks(const std::string& prefix, std::chrono::millisecond
     slow.delay = delay;
 }
 
-bool is_online_only(const std::string& path) {
-    constexpr unsigned long online_only = 0x00001000 | 0x00040000 | 0x00400000;
-    // A file server keeps the attributes as hexadecimal text at the start of the value.
+namespace {
+
+// A file server keeps the attributes as hexadecimal text at the start of the value.
+unsigned long windows_attributes(const std::string& path) {
     char text[256] = {};
     const ssize_t length = ::getxattr(path.c_str(), "user.DOSATTRIB", text, sizeof text - 1);
-    if (length <= 0) return false;
-    return (std::strtoul(text, nullptr, 16) & online_only) != 0;
+    return length <= 0 ? 0 : std::strtoul(text, nullptr, 16);
+}
+
+}  // namespace
+
+bool is_online_only(const std::string& path) {
+    constexpr unsigned long online_only = 0x00001000 | 0x00040000 | 0x00400000;
+    return (windows_attributes(path) & online_only) != 0;
+}
+
+hiding hiding_of(const std::string& path) {
+    const unsigned long attributes = windows_attributes(path);
+    return {.hidden = (attributes & 0x2) != 0, .system = (attributes & 0x4) != 0};
 }
 
 bool is_real_folder(const std::string& path) {

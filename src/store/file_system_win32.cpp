@@ -99,6 +99,12 @@ bool is_online_only(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & online_only);
 }
 
+hiding hiding_of(const std::string& path) {
+    const DWORD attributes = attributes_of(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return {};
+    return {.hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0, .system = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0};
+}
+
 bool is_real_folder(const std::string& path) {
     std::string own = path;
     // "C:\" keeps its separator: "C:" alone names the drive's current folder.

@@ -1,7 +1,8 @@
 #pragma once
 // The banned-folders list: the "[exclude]" section of the INI file named after the
 // executable. An entry bans the folder link whose file name it equals, spaces around it
-// and letter case aside.
+// and letter case aside; an entry that holds "*" or "?" bans every link file name it
+// matches as a pattern ("* Temp.lnk").
 
 #include <string>
 

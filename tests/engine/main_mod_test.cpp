@@ -179,6 +179,18 @@ TEST(Refresh, MakesOneMarkedLinkForEachOfTheNewestFoldersUpToTheMaximum) {
     }
 }
 
+TEST(Refresh, PassesOverAnAttachmentFolderWithoutTakingASlotAnIconOrAPlace) {
+    refresh_scope scope;
+    write_bytes(scope.app.file("eaoaweoio"), "2");
+    write_bytes(join_path(scope.icons, "blue.ico"), "ico");
+    scope.init();
+    scope.add_recent(scope.recent, "invoice.lnk", testing::make_folders(scope.app.path(), "INetCache/Content.Outlook/8Z3K1QPM"), 30);
+    add_items(scope, {{"p/a", 20}, {"p/b", 10}});
+    refresh();
+    EXPECT_EQ(file_names(scope.desktop), (std::vector<std::string>{"a p.lnk", "b p.lnk"}));
+    EXPECT_EQ(read_bytes(scope.app.file("aweporrwrei")).find("8Z3K1QPM"), std::string::npos);
+}
+
 TEST(Refresh, LeavesLinksThatStayAloneAndRemembersWhereADroppedOneStood) {
     refresh_scope scope;
     write_bytes(scope.app.file("eaoaweoio"), "2");

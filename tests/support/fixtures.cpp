@@ -100,7 +100,10 @@ start_up_sources globals_scope::sources() const {
             .desktop_folder = desktop,
             .exe_name = exe_name,
             .read_registry = table_reader(registry),
-            .staging_folder = staging};
+            .staging_folder = staging,
+            .temporary_folders = temporary,
+            .internet_cache = internet_cache,
+            .profile = profile_folder};
 }
 
 std::string make_folders(std::string path, std::string_view relative) {
@@ -118,6 +121,7 @@ refresh_scope::refresh_scope()
     registry[{shell_folders, "Recent"}] = recent;
     registry[{shell_folders, "AppData"}] = profile.file("AppData");
     registry[{R"(Software\Microsoft\Office\9.0\Common\General)", "RecentFiles"}] = "Recent";
+    profile_folder = profile.path();
 }
 
 std::string refresh_scope::folder(std::string_view relative) const { return make_folders(targets.path(), relative); }

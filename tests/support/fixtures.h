@@ -52,6 +52,11 @@ void remove_folder(const std::string& path);
 void set_online_only(const std::string& path);
 // The last-modified time, in seconds after a fixed point a day before the test run.
 void set_modified(const std::string& path, int seconds);
+// Sets a file's or folder's hidden and system attributes (elsewhere, as the extended
+// attribute a Windows file server keeps).
+void set_hiding(const std::string& path, bool hidden, bool system);
+// The 8.3 short form of an existing path on Windows; the path itself elsewhere.
+std::string short_path(const std::string& path);
 // Sets or clears the read-only state (the attribute on Windows, the write bits elsewhere).
 void set_read_only(const std::string& path, bool read_only);
 // A shortcut file as the platform's shell writes it: through the shell's own link object on
@@ -101,6 +106,11 @@ public:
     std::string staging_parent() const;
     std::string exe_name = "tool";
     registry_table registry;
+    // Under the application folder, not made yet: the system's temporary folders hold the
+    // test's own folders.
+    std::vector<std::string> temporary{app.file("Temp")};
+    std::string internet_cache = app.file("INetCache");
+    std::string profile_folder;
 };
 
 class refresh_scope : public globals_scope {

@@ -19,6 +19,14 @@ void set_online_only(const std::string& path) {
         throw std::runtime_error("cannot mark " + path + " online only");
 }
 
+void set_hiding(const std::string& path, bool hidden, bool system) {
+    const std::string attributes = "0x" + std::to_string((hidden ? 2 : 0) + (system ? 4 : 0));
+    if (::setxattr(path.c_str(), "user.DOSATTRIB", attributes.data(), attributes.size(), 0) != 0)
+        throw std::runtime_error("cannot set the attributes of " + path);
+}
+
+std::string short_path(const std::string& path) { return path; }
+
 void save_shortcut(const std::string& path, const std::string& target, const std::string& description) {
     write_bytes(path, make_link({.target = target, .description = description}));
 }

@@ -55,6 +55,20 @@ void set_online_only(const std::string& path) {
         throw std::runtime_error("cannot mark " + path + " online only");
 }
 
+void set_hiding(const std::string& path, bool hidden, bool system) {
+    const std::wstring wide = to_wide(path);
+    DWORD attributes = GetFileAttributesW(wide.c_str()) & ~(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    attributes |= (hidden ? FILE_ATTRIBUTE_HIDDEN : 0) | (system ? FILE_ATTRIBUTE_SYSTEM : 0);
+    if (!SetFileAttributesW(wide.c_str(), attributes)) throw std::runtime_error("cannot set the attributes of " + path);
+}
+
+std::string short_path(const std::string& path) {
+    wchar_t buffer[MAX_PATH]{};
+    const DWORD length = GetShortPathNameW(to_wide(path).c_str(), buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) throw std::runtime_error("no short name for " + path);
+    return from_wide(std::wstring_view(buffer, length));
+}
+
 void save_shortcut(const std::string& path, const std::string& target, const std::string& description) {
     shell_link shortcut;
     ASSERT_HRESULT_SUCCEEDED(shortcut.link.get()->SetPath(to_wide(target).c_str()));
