@@ -161,10 +161,9 @@ private:
 
     // Where nobody wants a link: an archive tool's scratch folder, a mail attachment's.
     void make_unwanted_folder() {
-        const std::string name = folder_name(in_);
         const std::string place = in_.byte() % 2 ? "Temp/" + folder_name(in_) : std::string("INetCache");
-        unwanted_.push_back(testing::make_folders(scope_.app.path(), place + "/" + name));
-        folders_.push_back(unwanted_.back());
+        folders_.push_back(testing::make_folders(scope_.app.path(), place + "/" + folder_name(in_)));
+        unwanted_.push_back(folders_.back());
     }
 
     // Opened as Windows records it: a shortcut in a recent folder, newer than all before,

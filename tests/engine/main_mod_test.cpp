@@ -150,6 +150,8 @@ TEST(Refresh, MakesOneMarkedLinkForEachOfTheNewestFoldersUpToTheMaximum) {
         {"a name too long for the file system gives way to an older folder",
          {{std::string(60, 'q') + "/" + std::string(200, 'p'), 30}, {"d/kept", 20}}, "1", "",
          {{"kept d.lnk", "d/kept"}}},
+        {"a mail attachment's folder takes no slot and no icon",
+         {{"INetCache/Content.Outlook/8Z3K1QPM", 30}, {"p/a", 20}, {"p/b", 10}}, "2", "", {{"a p.lnk", "p/a"}, {"b p.lnk", "p/b"}}},
         {"equal times are met in the order the folders are scanned", {{"o/second", 10, true}, {"r/first", 10}}, "1",
          "", {{"first r.lnk", "r/first"}}},
     };
@@ -159,6 +161,7 @@ TEST(Refresh, MakesOneMarkedLinkForEachOfTheNewestFoldersUpToTheMaximum) {
         if (!c.maximum.empty()) write_bytes(scope.app.file("eaoaweoio"), c.maximum);
         write_bytes(scope.app.file("tool.ini"), c.ini);
         write_bytes(join_path(scope.icons, "blue.ico"), "ico");
+        scope.internet_cache = scope.targets.file("INetCache");
         scope.init();
         add_items(scope, c.recent);
 
@@ -176,19 +179,8 @@ TEST(Refresh, MakesOneMarkedLinkForEachOfTheNewestFoldersUpToTheMaximum) {
         }
         EXPECT_EQ(file_names(scope.desktop), names);
         EXPECT_EQ(file_names(scope.staging), names);
+        EXPECT_EQ(globals::link_icons.entries.count(), names.size());
     }
-}
-
-TEST(Refresh, PassesOverAnAttachmentFolderWithoutTakingASlotAnIconOrAPlace) {
-    refresh_scope scope;
-    write_bytes(scope.app.file("eaoaweoio"), "2");
-    write_bytes(join_path(scope.icons, "blue.ico"), "ico");
-    scope.init();
-    scope.add_recent(scope.recent, "invoice.lnk", testing::make_folders(scope.app.path(), "INetCache/Content.Outlook/8Z3K1QPM"), 30);
-    add_items(scope, {{"p/a", 20}, {"p/b", 10}});
-    refresh();
-    EXPECT_EQ(file_names(scope.desktop), (std::vector<std::string>{"a p.lnk", "b p.lnk"}));
-    EXPECT_EQ(read_bytes(scope.app.file("aweporrwrei")).find("8Z3K1QPM"), std::string::npos);
 }
 
 TEST(Refresh, LeavesLinksThatStayAloneAndRemembersWhereADroppedOneStood) {
