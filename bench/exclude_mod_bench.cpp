@@ -42,7 +42,8 @@ int main() {
                   .staging_folder = join_path(app, "vantrel") + path_separator,
                   .temporary_folders = {},
                   .internet_cache = {},
-                  .profile = {}});
+                  .profile = {},
+                  .read_desktop_folder = {}});
 
     constexpr int calls = 2000;
     bool kept = true;

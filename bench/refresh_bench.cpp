@@ -84,7 +84,8 @@ void bind_globals(const surroundings& s) {
                   .staging_folder = (s.root / "vantrel").string() + path_separator,
                   .temporary_folders = {},
                   .internet_cache = {},
-                  .profile = {}});
+                  .profile = {},
+                  .read_desktop_folder = {}});
 }
 
 // The shortcuts a refresh opens: the recent ones, newest first, down to the seventh that

@@ -6,7 +6,8 @@
 // restarts. After every step: start-up succeeds, the stores give back what they held, the
 // desktop holds at most max(1, maximum) of the program's links, each leading to the newest
 // existing folder of its display name, none banned and none into the temporary folder or the
-// cache, and nothing else there has changed.
+// cache, and nothing else there has changed; another PC's installation refreshing in turns
+// on the same desktop never touches those links, nor they its own.
 
 #include <algorithm>
 #include <cstdint>
@@ -20,6 +21,7 @@
 #include "base/process_paths.h"
 #include "base/text.h"
 #include "engine/main_mod.h"
+#include "engine/own_links.h"
 #include "support/fixtures.h"
 #include "shell/easy_link.h"
 #include "shell/easy_path.h"
@@ -130,12 +132,19 @@ public:
 
         for (std::size_t n = 0; n < folders_.size(); ++n) open(folders_[n]);
         start();
+
+        // Another PC's installation on the same desktop, with a folder of the first one's link name.
+        neighbour_.desktop = scope_.desktop;
+        const std::string& twin = folders_.front();
+        neighbour_.add_recent(neighbour_.recent, "1.lnk", neighbour_.folder(last_path_part(containing_folder(twin)) + "/" + last_path_part(twin)), 1);
+        neighbour_.add_recent(neighbour_.recent, "2.lnk", neighbour_.folder("n/Neighbour"), 2);
     }
 
     void run() {
         for (unsigned step = 1 + in_.byte() % 6; step > 0; --step) {
             refresh();
             check_desktop();
+            neighbour_turn();
             switch (in_.byte() % 5) {
                 case 0: open(in_.pick(folders_)); break;
                 case 1: testing::remove_folder(in_.pick(folders_)); break;
@@ -221,6 +230,19 @@ private:
         return links;
     }
 
+    // The other PC refreshes in turn: its links stay as they were, and it adds those whose
+    // names are free; then this one starts again.
+    void neighbour_turn() {
+        require(testing::error_of([&] { neighbour_.init(); }) == 0, "the neighbour's start-up failed");
+        refresh();
+        const testing::folder_snapshot now = testing::snapshot(scope_.desktop);
+        for (const auto& [name, file] : neighbours_files_)
+            require(now.count(name) && now.at(name) == file, "the neighbour's link " + name + " changed");
+        for (const std::string& path : all_own_links()) neighbours_files_[last_path_part(path)] = now.at(last_path_part(path));
+        start();
+        check_desktop();
+    }
+
     void check_desktop() {
         const std::map<std::string, std::string> expected = expected_links();
         std::vector<std::string> staged;
@@ -231,6 +253,10 @@ private:
             const auto users = users_files_.find(name);
             if (users != users_files_.end()) {
                 require(file == users->second, "the user's file " + name + " changed");
+                continue;
+            }
+            if (const auto theirs = neighbours_files_.find(name); theirs != neighbours_files_.end()) {
+                require(file == theirs->second, "the neighbour's link " + name + " changed");
                 continue;
             }
             require(is_link_name(name) && link_description(scope_.desktop + name) == link_marker,
@@ -256,6 +282,8 @@ private:
     std::vector<std::string> banned_;
     std::map<std::string, recent_shortcut> shortcuts_;
     testing::folder_snapshot users_files_;
+    testing::refresh_scope neighbour_;
+    testing::folder_snapshot neighbours_files_;
     int clock_ = 0;
 };
 

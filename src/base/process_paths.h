@@ -42,10 +42,11 @@ std::vector<std::string> temporary_folders();
 std::string internet_cache_folder();
 // The user's profile folder; "" when the system cannot say.
 std::string profile_folder();
-// The form a shortcut records: environment variables expanded and 8.3 short names made
-// long, as far as the path exists (%TEMP% often holds C:\Users\JOHNSM~1\...). Unchanged in the
-// portable build.
+// The form a shortcut records: 8.3 short names made long, as far as the path exists (%TEMP%
+// often holds C:\Users\JOHNSM~1\...). Unchanged in the portable build.
 std::string long_path_name(const std::string& path);
+// With the environment variables it names expanded; unchanged in the portable build.
+std::string expand_environment(const std::string& text);
 
 // True when the path is the folder or lies under it, compared as Windows compares paths:
 // on whole components, letter case and trailing separators aside. An empty folder holds

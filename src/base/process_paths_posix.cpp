@@ -31,6 +31,8 @@ std::string profile_folder() { return environment_variable("HOME"); }
 
 std::string long_path_name(const std::string& path) { return path; }
 
+std::string expand_environment(const std::string& text) { return text; }
+
 std::string environment_variable(const std::string& name) {
     const char* value = std::getenv(name.c_str());
     return value ? value : "";

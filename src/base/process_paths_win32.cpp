@@ -64,20 +64,24 @@ std::string profile_folder() { return known_folder(FOLDERID_Profile); }
 
 std::string long_path_name(const std::string& path) {
     const std::wstring wide = to_wide(path);
+    std::vector<wchar_t> long_form(wide.size() + 1);
+    for (;;) {
+        const DWORD length = GetLongPathNameW(wide.c_str(), long_form.data(), static_cast<DWORD>(long_form.size()));
+        // A path that does not exist keeps its form.
+        if (length == 0) return path;
+        if (length < long_form.size()) return from_wide(std::wstring_view(long_form.data(), length));
+        long_form.resize(length);
+    }
+}
+
+std::string expand_environment(const std::string& text) {
+    const std::wstring wide = to_wide(text);
     std::vector<wchar_t> expanded(wide.size() + 1);
     for (;;) {
         const DWORD length = ExpandEnvironmentStringsW(wide.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
-        if (length == 0) return path;
-        if (length <= expanded.size()) break;
+        if (length == 0) return text;
+        if (length <= expanded.size()) return from_wide(expanded.data());
         expanded.resize(length);
-    }
-    std::vector<wchar_t> long_form(expanded.size());
-    for (;;) {
-        const DWORD length = GetLongPathNameW(expanded.data(), long_form.data(), static_cast<DWORD>(long_form.size()));
-        // A path that does not exist keeps its form, variables expanded.
-        if (length == 0) return from_wide(expanded.data());
-        if (length < long_form.size()) return from_wide(std::wstring_view(long_form.data(), length));
-        long_form.resize(length);
     }
 }
 

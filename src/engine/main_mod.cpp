@@ -5,12 +5,14 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "base/error.h"
 #include "base/process_paths.h"
 #include "base/text.h"
 #include "engine/cleanup_mod.h"
 #include "engine/never_linked.h"
+#include "engine/own_links.h"
 #include "shell/desktop_icons.h"
 #include "shell/easy_link.h"
 #include "shell/easy_path.h"
@@ -59,6 +61,15 @@ std::optional<icon_point> remembered_position(const std::string& link_file_name)
     return position;
 }
 
+// OneDrive's folder backup moves the desktop, often just after the first sign-in: the links
+// leave the folder the shell no longer shows and are made on the new one.
+void follow_shown_desktop(std::chrono::steady_clock::time_point now) {
+    if (!globals::read_desktop_folder) return;
+    const std::string shown = globals::read_desktop_folder();
+    if (shown.empty() || shown == globals::desktop_folder || !folder_within_reach(shown, now)) return;
+    remove_own_links_from(std::exchange(globals::desktop_folder, shown));
+}
+
 }  // namespace
 
 bool refresh_running() { return refreshing; }
@@ -74,6 +85,8 @@ void refresh(std::chrono::steady_clock::time_point now) {
         ~done() { refreshing = false; }
     } done;
     try {
+        follow_shown_desktop(now);
+        adopt_marked_links(globals::desktop_folder);
         recent_tree = std::make_unique<recent_items>();
         bool away_for_a_moment = false;
         for (const std::string& source : globals::recent_sources) {
@@ -144,14 +157,23 @@ void create_folder_links(const recent_items& tree, std::chrono::steady_clock::ti
         set_link_description(link, link_marker);
         set_link_icon(link, choose_link_icon(link_name), "0");
         if (!file_exists(on_desktop)) {
-            copy_file(link, on_desktop);
-            restore_icon_position(link_name);
-        } else if (!is_online_only(on_desktop) && is_own_link(on_desktop) && link_target_path(on_desktop) != target) {
-            // A newer folder of the same display name: the link keeps its name and its place.
-            // One that cannot be rewritten (hidden, read-only, locked) stays as it is rather
-            // than stopping every refresh here.
             try {
                 copy_file(link, on_desktop);
+            } catch (const std::exception&) {
+                // Half made is still ours, to be cleaned up.
+                if (file_exists(on_desktop)) record_own_link(on_desktop);
+                throw;
+            }
+            record_own_link(on_desktop);
+            restore_icon_position(link_name);
+        } else if (is_own_link(on_desktop) && !is_online_only(on_desktop) && link_target_path(on_desktop) != target) {
+            // A newer folder of the same display name: the link keeps its name and its place.
+            // One that cannot be rewritten (hidden, read-only, locked) stays as it is rather
+            // than stopping every refresh here. Anything else of that name is the user's or
+            // another PC's, and the name is passed over this time.
+            try {
+                copy_file(link, on_desktop);
+                record_own_link(on_desktop);
             } catch (const std::exception&) {
             }
         }

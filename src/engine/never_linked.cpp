@@ -25,12 +25,21 @@ bool hidden_by_the_shell(const std::string& folder) {
     return false;
 }
 
+// "\\?\C:\x" is C:\x, and "\\?\UNC\server\x" is \\server\x.
+std::string without_long_path_prefix(const std::string& path) {
+    const std::string prefix = std::string(2, path_separator) + "?" + path_separator;
+    if (!path.starts_with(prefix)) return path;
+    const std::string unc = prefix + "UNC" + path_separator;
+    return path.starts_with(unc) ? std::string(2, path_separator) + path.substr(unc.size()) : path.substr(prefix.size());
+}
+
 }  // namespace
 
 bool never_linked(const std::string& target) {
+    std::string folder = without_long_path_prefix(target);
+    const bool local = !is_network_path(folder);
     // A shortcut made from a short 8.3 path records it as it was given.
-    const bool local = !is_network_path(target);
-    const std::string folder = local && target.find('~') != std::string::npos ? long_path_name(target) : target;
+    if (local && folder.find('~') != std::string::npos) folder = long_path_name(folder);
     if (same_folder(folder, globals::desktop_folder)) return true;
     for (const std::string& scratch : globals::scratch_folders)
         if (path_within(folder, scratch)) return true;

@@ -20,6 +20,8 @@ persistent_array_dict link_positions;
 std::string staging_folder;
 std::vector<std::string> scratch_folders;
 std::string user_profile;
+persistent_dictionary own_links;
+std::function<std::string()> read_desktop_folder;
 }  // namespace globals
 
 namespace {
@@ -44,29 +46,55 @@ void clear_globals() {
     globals::staging_folder.clear();
     globals::scratch_folders.clear();
     globals::user_profile.clear();
+    globals::own_links = {};
+    globals::read_desktop_folder = nullptr;
 }
 
-}  // namespace
-
-start_up_sources process_start_up_sources() {
-    // The folder the shell shows: OneDrive's backup and policies often move it away from
-    // the profile's own "Desktop".
+// OneDrive's backup and policies often move it away from the profile's own "Desktop".
+std::string shown_desktop_folder() {
     std::string desktop = shell_desktop_folder();
     if (desktop.empty()) {
         desktop = environment_variable("USERPROFILE");
         desktop += path_separator;
         desktop += "Desktop";
     }
-    desktop += path_separator;
+    return desktop + path_separator;
+}
+
+// Expanded, and long where it is local: a server that is away at sign-in is not asked.
+std::string full_folder_path(const std::string& folder) {
+    const std::string expanded = expand_environment(folder);
+    return is_network_path(expanded) ? expanded : long_path_name(expanded);
+}
+
+// Left over from old setup guides, or where Windows falls back to the profile when TEMP and
+// TMP are deleted: a drive or a share whole, or a folder that holds the profile or the
+// desktop, is no scratch folder, and would leave no folder a link.
+bool too_wide_for_scratch(const std::string& folder) {
+    std::string_view own = folder;
+    while (!own.empty() && own.back() == path_separator) own.remove_suffix(1);
+    const std::size_t depth = split(own, std::string_view(&path_separator, 1)).size();
+    const bool root = depth <= (is_network_path(folder) ? 4u : 1u);
+    return root || path_within(globals::user_profile, folder) || path_within(globals::desktop_folder, folder);
+}
+
+}  // namespace
+
+start_up_sources process_start_up_sources() {
     return {
         .application_folder = application_folder(),
-        .desktop_folder = std::move(desktop),
+        .desktop_folder = shown_desktop_folder(),
         .exe_name = executable_name(),
         .read_registry = read_registry_value,
         .staging_folder = default_staging_folder(),
         .temporary_folders = temporary_folders(),
         .internet_cache = internet_cache_folder(),
         .profile = profile_folder(),
+        // No fallback here: a shell that cannot say for a moment has not moved the desktop.
+        .read_desktop_folder = [] {
+            const std::string desktop = shell_desktop_folder();
+            return desktop.empty() ? desktop : desktop + path_separator;
+        },
     };
 }
 
@@ -88,11 +116,15 @@ void init_globals(const start_up_sources& sources) {
     globals::staging_folder = sources.staging_folder;
     if (globals::staging_folder.empty())
         throw error(error_number::path_not_found, "Windows names no local application data folder for the links");
+    if (!blank(sources.profile)) globals::user_profile = full_folder_path(sources.profile);
     std::vector<std::string> scratch = sources.temporary_folders;
     scratch.push_back(sources.internet_cache);
-    for (const std::string& folder : scratch)
-        if (!blank(folder)) globals::scratch_folders.push_back(long_path_name(folder));
-    if (!blank(sources.profile)) globals::user_profile = long_path_name(sources.profile);
+    for (const std::string& folder : scratch) {
+        const std::string full = full_folder_path(folder);
+        if (!blank(full) && !too_wide_for_scratch(full)) globals::scratch_folders.push_back(full);
+    }
+    globals::own_links.create(own_links_store);
+    globals::read_desktop_folder = sources.read_desktop_folder;
 }
 
 std::vector<std::string> find_recent_sources(const registry_reader& read_registry) {

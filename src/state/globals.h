@@ -3,6 +3,7 @@
 // afterwards.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ extern std::string staging_folder;          // where a refresh builds its links,
 // them gets a link.
 extern std::vector<std::string> scratch_folders;
 extern std::string user_profile;            // where a hidden folder gets no link
+extern persistent_dictionary own_links;     // "own_links": desktop path of each link made -> its identity
+// The desktop folder the shell shows now, trailing separator included; "" when it cannot say.
+extern std::function<std::string()> read_desktop_folder;
 }  // namespace globals
 
 // The maximum number of folder links when the user has set none.
@@ -43,12 +47,16 @@ struct start_up_sources {
     std::vector<std::string> temporary_folders;  // as the system and the environment give them
     std::string internet_cache;
     std::string profile;
+    std::function<std::string()> read_desktop_folder;  // none: the desktop folder stays where it is
 };
 
-// The executable's folder and name, the desktop folder the shell names (where it cannot,
-// "USERPROFILE" + "\Desktop\" joined without checks, an unset variable counting as ""),
-// the system registry, the fixed staging folder, the temporary folders, the Internet cache
-// and the profile.
+constexpr const char* own_links_store = "own_links";
+
+
+// The executable's folder and name, the desktop folder the shell shows (where it cannot say,
+// "USERPROFILE" + "\Desktop\" joined without checks, an unset variable counting as "") and
+// how to ask it again, the system registry, the fixed staging folder, the temporary folders, the Internet
+// cache and the profile.
 start_up_sources process_start_up_sources();
 
 // Fills the shared state in its fixed order. Traps nothing: a store that rejects its

@@ -38,6 +38,11 @@ struct hiding {
     bool system = false;
 };
 hiding hiding_of(const std::string& path);
+// Which file this is on disk, whatever its name and content: its volume's serial number and
+// its file ID, as text. Asked through a handle for attributes alone, so that a file kept
+// online only is not fetched, and of a link itself, not what it leads to. "" when the file
+// is not there or cannot be asked.
+std::string file_identity(const std::string& path);
 // A folder that is itself no symbolic link, junction or other reparse point. A trailing
 // separator does not make the answer follow a link.
 bool is_real_folder(const std::string& path);

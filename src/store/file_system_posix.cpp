@@ -150,6 +150,12 @@ hiding hiding_of(const std::string& path) {
     return {.hidden = (attributes & 0x2) != 0, .system = (attributes & 0x4) != 0};
 }
 
+std::string file_identity(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return {};
+    return std::to_string(info.st_dev) + "-" + std::to_string(info.st_ino);
+}
+
 bool is_real_folder(const std::string& path) {
     std::string own = path;
     while (own.size() > 1 && own.back() == path_separator) own.pop_back();

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdio>
 #include <memory>
 
 #include "base/error.h"
@@ -103,6 +104,28 @@ hiding hiding_of(const std::string& path) {
     const DWORD attributes = attributes_of(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) return {};
     return {.hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0, .system = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0};
+}
+
+std::string file_identity(const std::string& path) {
+    const unique_file file(CreateFileW(to_wide(path).c_str(), FILE_READ_ATTRIBUTES,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_OPEN_NO_RECALL, nullptr));
+    if (!file) return {};
+    char text[80];
+    // ReFS has 128-bit file IDs; the older call gives 64 bits of them.
+    FILE_ID_INFO id{};
+    if (GetFileInformationByHandleEx(file.get(), FileIdInfo, &id, sizeof id)) {
+        std::string identity = std::to_string(id.VolumeSerialNumber) + "-";
+        for (const BYTE byte : id.FileId.Identifier) {
+            std::snprintf(text, sizeof text, "%02x", byte);
+            identity += text;
+        }
+        return identity;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file.get(), &info)) return {};
+    std::snprintf(text, sizeof text, "%lu-%08lx%08lx", info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
+    return text;
 }
 
 bool is_real_folder(const std::string& path) {

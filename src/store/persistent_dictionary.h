@@ -33,10 +33,11 @@ public:
     // A key that is not stored is ignored and nothing is written.
     void remove(const std::string& key);
     std::size_t item_count(const std::string& item) const;
+    // Writes the entries to the file whole; add and remove do so themselves.
+    void save();
 
 private:
     void load();
-    void save();
 };
 
 }  // namespace corvane

@@ -8,6 +8,7 @@
 #include "base/error.h"
 #include "base/process_paths.h"
 #include "base/text.h"
+#include "engine/own_links.h"
 #include "support/fixtures.h"
 #include "shell/easy_link.h"
 #include "shell/lnk_format.h"
@@ -212,7 +213,8 @@ TEST(Refresh, LeavesLinksThatStayAloneAndRemembersWhereADroppedOneStood) {
 
     // A newer folder of the same display name takes the link over in its place; a shortcut of
     // the user's own that bears a link's name is never touched.
-    testing::save_shortcut(scope.desktop + "c p.lnk", scope.folder("mine"));
+    testing::save_shortcut(scope.app.file("mine.lnk"), scope.folder("mine"));
+    replace_file_bytes(scope.desktop + "c p.lnk", read_bytes(scope.app.file("mine.lnk")));
     const testing::folder_snapshot before = snapshot(scope.desktop);
     scope.add_recent(scope.recent, "again.lnk", scope.folder("z/p/a"), 50);
     refresh();
@@ -220,6 +222,41 @@ TEST(Refresh, LeavesLinksThatStayAloneAndRemembersWhereADroppedOneStood) {
     EXPECT_EQ(link_target_path(scope.desktop + "a p.lnk"), scope.folder("z/p/a"));
     EXPECT_EQ(link_description(scope.desktop + "a p.lnk"), "Quillon Corvane Link");
     EXPECT_EQ(snapshot(scope.desktop)["c p.lnk"], before.at("c p.lnk"));
+}
+
+// Two PCs that sync one desktop, each with the program: neither touches the other's links, and
+// once all is made a refresh does nothing at all to the desktop.
+TEST(Refresh, TwoInstallationsShareADesktopWithoutTouchingEachOthersLinks) {
+    refresh_scope laptop, office;
+    office.desktop = laptop.desktop;
+    add_items(laptop, {{"p/a", 20}, {"p/b", 10}});
+    add_items(office, {{"p/a", 30}, {"q/c", 10}});  // a link name the laptop has
+    testing::folder_snapshot settled;
+    for (int round = 0; round < 10; ++round) {
+        for (const refresh_scope* pc : {&laptop, &office}) pc->init(), refresh();
+        if (round == 0) settled = snapshot(laptop.desktop);
+        EXPECT_EQ(snapshot(laptop.desktop), settled) << round;
+    }
+    EXPECT_EQ(file_names(laptop.desktop), (std::vector<std::string>{"a p.lnk", "b p.lnk", "c q.lnk"}));
+    EXPECT_EQ(link_target_path(laptop.desktop + "a p.lnk"), laptop.folder("p/a"));
+}
+
+// OneDrive's folder backup switched on while the program runs.
+TEST(Refresh, FollowsTheDesktopTheShellShows) {
+    refresh_scope scope;
+    const testing::temp_folder moved;
+    std::string shown = scope.desktop;
+    start_up_sources sources = scope.sources();
+    sources.read_desktop_folder = [&shown] { return shown; };
+    init_globals(sources);
+    add_items(scope, {{"p/a", 20}});
+    write_bytes(scope.desktop + "notes.txt", "mine");
+    refresh();
+    shown = moved.path() + path_separator;
+    refresh();
+    EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"notes.txt"});
+    EXPECT_EQ(file_names(moved.path()), std::vector<std::string>{"a p.lnk"});
+    globals::read_desktop_folder = nullptr;
 }
 
 // Redirected to a server that is not back yet after waking, the recent folder takes no link
@@ -343,6 +380,7 @@ TEST(Refresh, BadSurroundingsEndItSafelyOrArePassedOver) {
              testing::save_shortcut(s.desktop + "Stale s.lnk", s.folder("s/stale"), "Quillon Corvane Link");
              s.add_recent(s.recent, "long.lnk", s.folder("l/" + std::string(94, 'n')), 30);
              s.init();
+             record_own_link(s.desktop + "Stale s.lnk");
              return s.recent;
          },
          {"a p.lnk", "b p.lnk"}},
@@ -360,6 +398,7 @@ TEST(Refresh, BadSurroundingsEndItSafelyOrArePassedOver) {
         scope.init();
         add_items(scope, {{"p/a", 20}, {"p/b", 10, true}});
         testing::save_shortcut(scope.desktop + "Stale s.lnk", scope.folder("s/stale"), "Quillon Corvane Link");
+        record_own_link(scope.desktop + "Stale s.lnk");
         const std::string survivor = c.spoil(scope, scope.staging_parent());
 
         refresh();

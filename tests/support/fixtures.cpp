@@ -103,7 +103,8 @@ start_up_sources globals_scope::sources() const {
             .staging_folder = staging,
             .temporary_folders = temporary,
             .internet_cache = internet_cache,
-            .profile = profile_folder};
+            .profile = profile_folder,
+            .read_desktop_folder = {}};
 }
 
 std::string make_folders(std::string path, std::string_view relative) {

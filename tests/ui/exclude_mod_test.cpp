@@ -50,11 +50,12 @@ TEST(NotExcluded, MatchesLinkFileNamesIgnoringSpacesAndCaseReadAnewEachTime) {
     EXPECT_TRUE(not_excluded("x=1 y.lnk"));
 
     // A line with "*" or "?" is a pattern over the whole name; one without is exact as ever.
-    write_bytes(scope.app.file("tool.ini"), "[exclude]\r\n* Temp.lnk\r\n*content.OUTLOOK.lnk\r\n Backup* \r\nQ?.lnk\r\nData.lnk\r\n");
+    write_bytes(scope.app.file("tool.ini"), "[exclude]\r\n* Temp.lnk\r\n*content.OUTLOOK.lnk\r\n Backup* \r\nQ?.lnk\r\nData.lnk\r\n????? Work.lnk\r\n");
     const std::pair<const char*, bool> names[] = {
         {"7zO1388F0AF Temp.lnk", false}, {"Temp1_report.zip TEMP.lnk", false}, {"Temp Local.lnk", true},
         {"Temp.lnk", true}, {"8Z3K1QPM Content.Outlook.lnk", false}, {"Backup 2024 D.lnk", false},
         {"My Backup D.lnk", true}, {"Qx.lnk", false}, {"Qxy.lnk", true}, {"Data.lnk", false}, {"Old Data.lnk", true},
+        {"Notes Work.lnk", true},  // an older list's name of letters its code page lacked
     };
     for (const auto& [name, allowed] : names) EXPECT_EQ(not_excluded(name), allowed) << name;
 }

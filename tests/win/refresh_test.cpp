@@ -10,6 +10,7 @@
 #include "base/process_paths.h"
 #include "base/wide.h"
 #include "engine/main_mod.h"
+#include "engine/own_links.h"
 #include "support/fixtures.h"
 #include "win/support/fake_desktop_process.h"
 
@@ -59,6 +60,7 @@ TEST(RefreshOnWindows, PutsALinkThatComesBackWhereItStoodAndRemembersADroppedOne
     globals::link_positions.add("Odd p.lnk", 1, "12");
     globals::link_positions.add("Odd p.lnk", 2, "x");
     save_shortcut(scope.desktop + "Gone p.lnk", scope.folder("p/Gone"), link_marker);
+    record_own_link(scope.desktop + "Gone p.lnk");
     scope.add_recent(scope.recent, "Back.lnk", scope.folder("p/Back"), 10);
     scope.add_recent(scope.recent, "Odd.lnk", scope.folder("p/Odd"), 5);
     // Its copies are the program's own: rewritten now, deleted by a later refresh.
@@ -98,6 +100,7 @@ TEST(RefreshOnWindows, ATickDuringARefreshStartsNoSecondOne) {
     real_places scope;
     scope.init();
     save_shortcut(scope.desktop + "Gone p.lnk", scope.folder("p/Gone"), link_marker);
+    record_own_link(scope.desktop + "Gone p.lnk");
     scope.add_recent(scope.recent, "Back.lnk", scope.folder("p/Back"), 10);
     WNDCLASSW form_class{};
     form_class.lpfnWndProc = form_procedure;

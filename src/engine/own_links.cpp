@@ -1,0 +1,60 @@
+#include "engine/own_links.h"
+
+#include "base/process_paths.h"
+#include "engine/cleanup_mod.h"
+#include "shell/easy_link.h"
+#include "state/globals.h"
+#include "store/file_system.h"
+
+namespace corvane {
+
+void adopt_marked_links(const std::string& desktop_folder) {
+    persistent_dictionary& record = globals::own_links;
+    if (file_exists(record.file_path)) return;
+    // A first installation has nothing to adopt: marked links are another PC's. An older
+    // version that made links gave each an icon.
+    if (!file_exists(join_path(containing_folder(record.file_path), "aweporrwrei"))) return record.save();
+    std::vector<file_entry> desktop;
+    try {
+        desktop = folder_files(desktop_folder);
+    } catch (const std::exception&) {
+        return;
+    }
+    for (const file_entry& file : desktop) {
+        if (!is_link_name(file.name) || is_online_only(file.path) || !carries_link_marker(file.path)) continue;
+        if (const std::string identity = file_identity(file.path); !identity.empty()) record.entries.add(file.path, identity);
+    }
+    record.save();
+}
+
+void record_own_link(const std::string& path) { globals::own_links.add(path, file_identity(path)); }
+
+bool is_own_link(const std::string& path) {
+    if (!globals::own_links.exists(path)) return false;
+    const std::string identity = file_identity(path);
+    if (!identity.empty() && identity == globals::own_links.item(path)) return true;
+    // A file that cannot be asked at this moment, or a folder that is away, is not gone.
+    if (!identity.empty() || (!file_exists(path) && folder_exists(containing_folder(path))))
+        globals::own_links.remove(path);
+    return false;
+}
+
+void delete_own_link(const std::string& path) {
+    delete_file(path);
+    globals::own_links.remove(path);
+}
+
+std::vector<std::string> own_links_in(const std::string& folder) {
+    std::vector<std::string> paths;
+    for (const auto& [path, identity] : globals::own_links.entries)
+        if (containing_folder(path) == containing_folder(child_path(folder, "x"))) paths.push_back(path);
+    return paths;
+}
+
+std::vector<std::string> all_own_links() {
+    std::vector<std::string> paths;
+    for (const auto& [path, identity] : globals::own_links.entries) paths.push_back(path);
+    return paths;
+}
+
+}  // namespace corvane
