@@ -22,10 +22,8 @@ void remove_stale_links() {
         // Saved first, so that the place is kept even when the delete fails. Only a place read
         // from the desktop replaces the one remembered: an icon not found at this moment
         // (the shell restarting, the desktop not ready at sign-in) is no place at all.
-        if (const std::optional<icon_point> position = get_desktop_icon_position(name)) {
-            globals::link_positions.add(name, 1, std::to_string(position->x));
-            globals::link_positions.add(name, 2, std::to_string(position->y));
-        }
+        if (const std::optional<icon_point> position = get_desktop_icon_position(name))
+            globals::link_positions.add(name, {std::to_string(position->x), std::to_string(position->y)});
         delete_own_link(path);
     }
 }

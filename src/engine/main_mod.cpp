@@ -17,6 +17,7 @@
 #include "shell/easy_link.h"
 #include "shell/easy_path.h"
 #include "state/globals.h"
+#include "state/notices.h"
 #include "store/dictionary.h"
 #include "store/dictionary_ext.h"
 #include "store/reach.h"
@@ -32,6 +33,15 @@ namespace {
 std::unique_ptr<recent_items> recent_tree;
 
 bool refreshing = false;
+
+// Refreshes running in which the desktop refused a link, and until when it is left alone.
+int refused_refreshes = 0;
+std::chrono::steady_clock::time_point desktop_rest_until{};
+constexpr int desktop_refusals_to_rest = 3;
+constexpr std::chrono::hours desktop_rest{1};
+
+// When each target folder that did not answer was first found so; one that answers is forgotten.
+std::map<std::string, std::chrono::steady_clock::time_point> unreachable_since;
 
 // When each recent folder that is away was first found so; one that is back is forgotten.
 std::map<std::string, std::chrono::steady_clock::time_point> away_since;
@@ -68,6 +78,57 @@ void follow_shown_desktop(std::chrono::steady_clock::time_point now) {
     const std::string shown = globals::read_desktop_folder();
     if (shown.empty() || shown == globals::desktop_folder || !folder_within_reach(shown, now)) return;
     remove_own_links_from(std::exchange(globals::desktop_folder, shown));
+}
+
+// Unreachable is not gone: a link of ours to a folder whose drive or server does not answer
+// (mapped drives and the VPN not back after sign-in or resume, a drive unplugged) keeps its
+// place and its slot for as long as a recent folder that is away keeps its links.
+bool keep_unreachable_link(const std::string& target, const std::string& link, const std::string& link_name,
+                           std::chrono::steady_clock::time_point now) {
+    const auto since = unreachable_since.try_emplace(target, now).first->second;
+    const std::string on_desktop = child_path(globals::desktop_folder, link_name);
+    if (now - since >= recent_folder_grace || !is_own_link(on_desktop) || is_online_only(on_desktop) ||
+        link_target_path(on_desktop) != target)
+        return false;
+    try {
+        copy_file(on_desktop, link);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+enum class placing { nothing, placed, refused };
+
+// Copies a link just made to the desktop, unless one of that name is there; rewrites the
+// program's own in its place when a newer folder of the same display name takes it over.
+placing put_on_desktop(const std::string& link, const std::string& link_name, const std::string& target,
+                       std::chrono::steady_clock::time_point now) {
+    const std::string on_desktop = child_path(globals::desktop_folder, link_name);
+    if (!file_exists(on_desktop)) {
+        if (now < desktop_rest_until) return placing::nothing;
+        try {
+            copy_file(link, on_desktop);
+        } catch (const error& failure) {
+            // The other links and the cleanup go on. Half made is still ours, to be cleaned up.
+            if (file_exists(on_desktop)) record_own_link(on_desktop);
+            return failure.number() == error_number::permission_denied ? placing::refused : placing::nothing;
+        }
+        record_own_link(on_desktop);
+        restore_icon_position(link_name);
+        desktop_rest_until = {};
+        return placing::placed;
+    }
+    // One that cannot be rewritten (hidden, read-only, locked) stays as it is. Anything else
+    // of that name is the user's or another PC's, and the name is passed over this time.
+    if (is_own_link(on_desktop) && !is_online_only(on_desktop) && link_target_path(on_desktop) != target) {
+        try {
+            copy_file(link, on_desktop);
+            record_own_link(on_desktop);
+        } catch (const std::exception&) {
+        }
+    }
+    return placing::nothing;
 }
 
 }  // namespace
@@ -130,22 +191,30 @@ void prepare_staging_folder() {
 void create_folder_links(const recent_items& tree, std::chrono::steady_clock::time_point now) {
     const std::vector<file_entry> items = tree.get_list();
     std::size_t made = 0;
+    bool refused = false;
     for (auto item = items.rbegin(); item != items.rend(); ++item) {
-        if (!link_points_to_folder(item->path, now)) continue;
         std::string target, link;
         try {
             target = link_target_path(item->path);
+            if (target.empty()) continue;
             link = link_file_path(target);
         } catch (const std::exception&) {
             continue;
         }
+        const reach verdict = folder_reach(target, now);
+        if (verdict != reach::away) unreachable_since.erase(target);
+        if (verdict == reach::gone) continue;
         const std::string link_name = last_path_part(link);
-        const std::string on_desktop = child_path(globals::desktop_folder, link_name);
         // A name the file system cannot hold here or on the desktop is passed over like a
         // banned one, before anything is copied, so that older folders still get theirs.
         if (file_exists(link) || never_linked(target) || !not_excluded(link_name) ||
             !path_fits(globals::staging_folder, link_name) || !path_fits(globals::desktop_folder, link_name))
             continue;
+        if (verdict == reach::away) {
+            if (!keep_unreachable_link(target, link, link_name, now)) continue;
+            if (maximum_links() <= static_cast<double>(++made)) break;
+            continue;
+        }
         try {
             // Straight to the link's name: a recent shortcut may bear any name, that of
             // another folder's link included.
@@ -156,30 +225,18 @@ void create_folder_links(const recent_items& tree, std::chrono::steady_clock::ti
 
         set_link_description(link, link_marker);
         set_link_icon(link, choose_link_icon(link_name), "0");
-        if (!file_exists(on_desktop)) {
-            try {
-                copy_file(link, on_desktop);
-            } catch (const std::exception&) {
-                // Half made is still ours, to be cleaned up.
-                if (file_exists(on_desktop)) record_own_link(on_desktop);
-                throw;
-            }
-            record_own_link(on_desktop);
-            restore_icon_position(link_name);
-        } else if (is_own_link(on_desktop) && !is_online_only(on_desktop) && link_target_path(on_desktop) != target) {
-            // A newer folder of the same display name: the link keeps its name and its place.
-            // One that cannot be rewritten (hidden, read-only, locked) stays as it is rather
-            // than stopping every refresh here. Anything else of that name is the user's or
-            // another PC's, and the name is passed over this time.
-            try {
-                copy_file(link, on_desktop);
-                record_own_link(on_desktop);
-            } catch (const std::exception&) {
-            }
-        }
+        const placing placed = put_on_desktop(link, link_name, target, now);
+        refused = refused || placed == placing::refused;
 
         ++made;
-        if (maximum_links() <= static_cast<double>(made)) return;
+        if (maximum_links() <= static_cast<double>(made)) break;
+    }
+    // Three refreshes running: Windows Security's Controlled folder access, most likely.
+    refused_refreshes = refused ? refused_refreshes + 1 : 0;
+    if (refused_refreshes >= desktop_refusals_to_rest) {
+        refused_refreshes = 0;
+        desktop_rest_until = now + desktop_rest;
+        tell_user(notice::desktop_refused);
     }
 }
 

@@ -21,7 +21,10 @@ void adopt_marked_links(const std::string& desktop_folder) {
         return;
     }
     for (const file_entry& file : desktop) {
-        if (!is_link_name(file.name) || is_online_only(file.path) || !carries_link_marker(file.path)) continue;
+        // Adopted already when a write of the record failed before.
+        if (!is_link_name(file.name) || record.exists(file.path) || is_online_only(file.path) ||
+            !carries_link_marker(file.path))
+            continue;
         if (const std::string identity = file_identity(file.path); !identity.empty()) record.entries.add(file.path, identity);
     }
     record.save();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/brief_locks_win32.h"
 #include "base/error.h"
 #include "base/wide.h"
 #include "shell/com_ptr.h"
@@ -48,7 +49,12 @@ std::optional<shell_link> load_link(const std::string& path, DWORD mode) {
     shell_link object = create_link_object(path);
     const DWORD attributes = GetFileAttributesW(to_wide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-    if (FAILED(object.file.get()->Load(to_wide(path).c_str(), mode))) return std::nullopt;
+    const std::wstring wide = to_wide(path);
+    const HRESULT loaded = retry_brief_locks([&] { return object.file.get()->Load(wide.c_str(), mode); }, [](HRESULT result) {
+        return result == HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION) || result == HRESULT_FROM_WIN32(ERROR_LOCK_VIOLATION) ||
+               result == STG_E_SHAREVIOLATION || result == STG_E_LOCKVIOLATION;
+    });
+    if (FAILED(loaded)) return std::nullopt;
     return object;
 }
 

@@ -5,7 +5,9 @@
 #include "base/error.h"
 #include "base/process_paths.h"
 #include "base/text.h"
+#include "state/notices.h"
 #include "store/file_system.h"
+#include "store/reach.h"
 
 namespace corvane {
 
@@ -125,6 +127,9 @@ void init_globals(const start_up_sources& sources) {
     }
     globals::own_links.create(own_links_store);
     globals::read_desktop_folder = sources.read_desktop_folder;
+    for (const persistent_string* store : {&globals::max_folders, &globals::link_icons.file_text,
+                                           &globals::link_positions.store.file_text, &globals::own_links.file_text})
+        if (store->unreadable) tell_user(notice::store_unreadable);
 }
 
 std::vector<std::string> find_recent_sources(const registry_reader& read_registry) {
@@ -133,15 +138,19 @@ std::vector<std::string> find_recent_sources(const registry_reader& read_registr
         return read_registry(hkey_current_user, subkey, value_name);
     };
 
+    // A folder on a server that is not up yet at sign-in is one all the same: it gets the grace
+    // of a folder that is away, and is read once it is there. One that is gone is none.
+    const auto now = std::chrono::steady_clock::now();
+    const auto usable = [&](const std::string& folder) { return folder_reach(folder, now) != reach::gone; };
     const std::string recent = read(shell_folders_key, "Recent");
-    if (!blank(recent) && folder_exists(recent) && not_in_collection(recent, sources)) sources.push_back(recent);
+    if (!blank(recent) && usable(recent) && not_in_collection(recent, sources)) sources.push_back(recent);
 
     // "AppData" is read once, after the first Office version's value, and serves them all.
     const std::string first_office_name = read(office_general_key("9.0"), "RecentFiles");
     const std::string app_data = read(shell_folders_key, "AppData");
     const auto add_office_folder = [&](const std::string& name) {
         const std::string candidate = join_path(join_path(join_path(app_data, "Microsoft"), "Office"), name);
-        if (!blank(name) && !blank(app_data) && folder_exists(candidate) && not_in_collection(candidate, sources))
+        if (!blank(name) && !blank(app_data) && usable(candidate) && not_in_collection(candidate, sources))
             sources.push_back(candidate);
     };
     add_office_folder(first_office_name);

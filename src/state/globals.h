@@ -65,8 +65,8 @@ start_up_sources process_start_up_sources();
 void init_globals();
 void init_globals(const start_up_sources& sources);
 
-// The recent-items folder and the recent-files folders of Office 9.0 to 16.0 that exist,
-// in that order, each once.
+// The recent-items folder and the recent-files folders of Office 9.0 to 16.0, in that order,
+// each once: those that are there, and those whose drive or server does not answer yet.
 std::vector<std::string> find_recent_sources(const registry_reader& read_registry);
 
 // True when no element equals text exactly (case counts).

@@ -23,11 +23,13 @@ std::string decode(std::string_view bytes) {
 
 }  // namespace
 
-std::string read_file(const std::string& path) {
+std::string read_file(const std::string& path) { return read_text_file(path).value_or(""); }
+
+std::optional<std::string> read_text_file(const std::string& path) {
     try {
         return decode(read_file_bytes(path));
     } catch (const error&) {
-        return {};
+        return std::nullopt;
     }
 }
 

@@ -23,8 +23,13 @@ bool folder_exists(const std::string& path);  // false for a file
 // A path on another machine, whose server may not answer: a UNC path or one on a mapped
 // network drive; in the portable build, one that begins with two slashes.
 bool is_network_path(const std::string& path);
-// The portable build only, for tests and benchmarks: folder_exists waits that long for a
-// path that begins with the prefix, as for a server that does not answer; "" ends it.
+// The drive a local path is on is attached: false for a removable drive taken out, a card
+// reader without its card, a drive letter no longer there. In the portable build the first
+// folder under the root stands for the drive.
+bool volume_attached(const std::string& path);
+// For tests and benchmarks, in the portable build (a no-op on Windows): folder_exists waits
+// that long for a path that begins with the prefix, as for a server that does not answer;
+// "" ends it.
 void slow_down_folder_checks(const std::string& prefix, std::chrono::milliseconds delay);
 // A file kept online only (OneDrive's files on demand, any offline or recall-on-access
 // file): opening it would fetch it. Asked without opening it. Elsewhere the attribute is
@@ -59,7 +64,8 @@ void create_folder(const std::string& path);
 void delete_folder(const std::string& path);
 
 // Copies to the destination path, replacing a file there. The copy is writable whatever the
-// source's attributes: it is the program's own file from then on.
+// source's attributes: it is the program's own file from then on. A folder that refuses it
+// raises permission_denied (in the portable build, a folder without write permission).
 void copy_file(const std::string& source_path, const std::string& destination_path);
 
 // True when the file system takes a file of that name in that folder: no control character,

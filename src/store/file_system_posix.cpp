@@ -120,6 +120,11 @@ bool folder_exists(const std::string& path) {
     return stat_path(path, info) && S_ISDIR(info.st_mode);
 }
 
+bool volume_attached(const std::string& path) {
+    struct stat info {};
+    return stat_path(path.substr(0, path.find(path_separator, 1)), info);
+}
+
 bool is_network_path(const std::string& path) { return path.size() >= 2 && path[0] == '/' && path[1] == '/'; }
 
 void slow_down_folder_checks(const std::string& prefix, std::chrono::milliseconds delay) {
@@ -187,6 +192,8 @@ void delete_folder(const std::string& path) {
 
 void copy_file(const std::string& source_path, const std::string& destination) {
     if (!file_exists(source_path)) raise_errno("CopyFile", source_path, ENOENT);
+    // The stand-in for a folder whose ACL refuses new files, as Controlled folder access does.
+    require_writable("CopyFile", parent_folder(destination));
     overwrite_file_bytes(destination, read_file_bytes(source_path));
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/brief_locks_win32.h"
 #include "base/error.h"
 #include "base/process_paths.h"
 #include "base/text.h"
@@ -12,6 +13,8 @@
 
 namespace corvane {
 namespace {
+
+bool failed_on_brief_lock(BOOL succeeded) { return !succeeded && last_error_is_brief_lock(); }
 
 // The system's own words for the code, for a person to read; its number when it has none.
 std::string system_message(DWORD code) {
@@ -93,6 +96,14 @@ bool is_network_path(const std::string& path) {
     return GetDriveTypeW(to_wide(path.substr(0, 2) + "\\").c_str()) == DRIVE_REMOTE;
 }
 
+// Real servers answer here; the tests that play one run in the portable build.
+void slow_down_folder_checks(const std::string&, std::chrono::milliseconds) {}
+
+bool volume_attached(const std::string& path) {
+    if (path.size() < 2 || path[1] != ':') return true;
+    return attributes_of(path.substr(0, 2) + "\\") != INVALID_FILE_ATTRIBUTES;
+}
+
 bool is_online_only(const std::string& path) {
     // FILE_ATTRIBUTE_RECALL_ON_OPEN and _ON_DATA_ACCESS, which MinGW's headers lack.
     constexpr DWORD online_only = FILE_ATTRIBUTE_OFFLINE | 0x00040000 | 0x00400000;
@@ -164,7 +175,8 @@ void delete_folder(const std::string& path) {
 }
 
 void copy_file(const std::string& source_path, const std::string& destination) {
-    if (!CopyFileW(to_wide(source_path).c_str(), to_wide(destination).c_str(), FALSE))
+    const std::wstring source = to_wide(source_path), target = to_wide(destination);
+    if (!retry_brief_locks([&] { return CopyFileW(source.c_str(), target.c_str(), FALSE); }, failed_on_brief_lock))
         raise_last_error("CopyFile", source_path);
     // CopyFileW carries the read-only attribute over; a read-only copy could be neither
     // rewritten nor deleted again.
@@ -181,7 +193,9 @@ bool path_fits(const std::string& folder, const std::string& name) {
 }
 
 void delete_file(const std::string& path) {
-    if (!DeleteFileW(to_wide(path).c_str())) raise_last_error("DeleteFile", path);
+    const std::wstring wide = to_wide(path);
+    if (!retry_brief_locks([&] { return DeleteFileW(wide.c_str()); }, failed_on_brief_lock))
+        raise_last_error("DeleteFile", path);
 }
 
 namespace {
@@ -197,9 +211,13 @@ void require_writable(const std::string& path) {
 }  // namespace
 
 std::string read_file_bytes(const std::string& path) {
-    const unique_file file(CreateFileW(to_wide(path).c_str(), GENERIC_READ,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const std::wstring wide = to_wide(path);
+    const unique_file file(retry_brief_locks(
+        [&] {
+            return CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        },
+        [](HANDLE handle) { return handle == INVALID_HANDLE_VALUE && last_error_is_brief_lock(); }));
     if (!file) raise_last_error("Read", path);
     std::string bytes;
     char buffer[65536];
@@ -225,7 +243,10 @@ void replace_file_bytes(const std::string& path, const std::string& bytes) {
         write_all(file.get(), bytes, path);
         if (!FlushFileBuffers(file.get())) raise_last_error("Write", path);
     }
-    if (!MoveFileExW(temporary_name, to_wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const std::wstring wide = to_wide(path);
+    if (!retry_brief_locks(
+            [&] { return MoveFileExW(temporary_name, wide.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); },
+            failed_on_brief_lock))
         raise_last_error("Write", path);
     temporary.keep = true;
 }

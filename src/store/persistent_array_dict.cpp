@@ -1,5 +1,7 @@
 #include "store/persistent_array_dict.h"
 
+#include <algorithm>
+
 #include "base/error.h"
 #include "base/text.h"
 
@@ -68,6 +70,14 @@ void persistent_array_dict::add(const std::string& string_index, int number_inde
         store.exists(string_index) ? split_array(store.item(string_index)) : std::vector<std::string>(1);
     if (elements.size() < wanted) elements.resize(wanted);
     elements[wanted - 1] = item;
+    store.add(string_index, join_array(elements));
+}
+
+void persistent_array_dict::add(const std::string& string_index, const std::vector<std::string>& items) {
+    std::vector<std::string> elements =
+        store.exists(string_index) ? split_array(store.item(string_index)) : std::vector<std::string>(1);
+    if (elements.size() < items.size()) elements.resize(items.size());
+    std::copy(items.begin(), items.end(), elements.begin());
     store.add(string_index, join_array(elements));
 }
 

@@ -30,6 +30,9 @@ public:
     // Sets one element, lengthening the array with empty elements as needed; never
     // shortens it. Raises subscript_out_of_range for a number below 1, storing nothing.
     void add(const std::string& string_index, int number_index, const std::string& item);
+    // Sets the first elements to items in one write of the file, so that they are never
+    // stored half; elements beyond them stay.
+    void add(const std::string& string_index, const std::vector<std::string>& items);
 };
 
 // The array encoding, exposed for the store's tests.

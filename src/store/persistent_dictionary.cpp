@@ -121,6 +121,7 @@ void persistent_dictionary::load() {
 }
 
 void persistent_dictionary::save() {
+    if (file_text.unreadable) return;
     std::string text;
     for (const auto& [key, item] : entries) {
         text += needs_quotes(key, true) ? quoted(key) : key;

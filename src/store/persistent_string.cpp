@@ -9,13 +9,15 @@ void persistent_string::create(const std::string& unique_string, const std::stri
     default_value = default_text;
     store_name = unique_string;
     file_path = join_path(application_folder(), store_name);
-    current_value = file_exists(file_path) ? read_file(file_path) : std::string();
+    const std::optional<std::string> text = file_exists(file_path) ? read_text_file(file_path) : std::string();
+    unreadable = !text;
+    current_value = text.value_or("");
     if (current_value.empty()) current_value = default_value;
 }
 
 void persistent_string::set_value(const std::string& value) {
     current_value = value;
-    write_file(file_path, current_value);
+    if (!unreadable) write_file(file_path, current_value);
 }
 
 }  // namespace corvane

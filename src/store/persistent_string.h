@@ -13,6 +13,10 @@ public:
     std::string current_value;
     std::string default_value;
     std::string file_path;
+    // The file was there but could not be read (a backup tool holding it at sign-in, a file
+    // kept online only while offline): the store goes on from its default and never writes
+    // the file, so that nothing it holds is lost.
+    bool unreadable = false;
 
     void create(const std::string& unique_string, const std::string& default_text);
 

@@ -6,67 +6,116 @@
 #include <mutex>
 #include <thread>
 
+#include "base/process_paths.h"
 #include "base/text.h"
 #include "store/file_system.h"
 
 namespace corvane {
 namespace {
 
-// Servers that did not answer, until when they count as away. The UI thread's alone.
-std::map<std::string, std::chrono::steady_clock::time_point>& away_until() {
-    static std::map<std::string, std::chrono::steady_clock::time_point> servers;
-    return servers;
-}
-
 // Shared with a check that may outlive the wait for it by half a minute.
 struct check {
     std::mutex mutex;
     std::condition_variable answered;
     bool done = false;
-    bool there = false;
+    reach verdict = reach::away;
 };
+
+// Checks still out, or answered after the wait for them, by path; all the UI thread's.
+struct share_state {
+    std::chrono::steady_clock::time_point away_until{};
+    std::chrono::steady_clock::time_point waited_at{};  // the refresh that spent its wait on it
+    std::map<std::string, std::shared_ptr<check>> checks;
+};
+std::map<std::string, share_state>& shares() {
+    static std::map<std::string, share_state> known;
+    return known;
+}
+
+// A dead server keeps each check for its own timeout: this many at most, per share.
+constexpr std::size_t most_checks_out = 8;
+
+std::shared_ptr<check> start_check(const std::string& path, const std::string& share) {
+    const auto pending = std::make_shared<check>();
+    std::thread([pending, path, share] {
+        reach verdict = reach::away;
+        try {
+            if (folder_exists(path)) {
+                verdict = reach::there;
+            } else if (folder_exists(share.size() == 2 ? share + path_separator : share)) {
+                verdict = reach::gone;
+            }
+        } catch (...) {
+        }
+        const std::lock_guard lock(pending->mutex);
+        pending->done = true;
+        pending->verdict = verdict;
+        pending->answered.notify_one();
+    }).detach();
+    return pending;
+}
+
+// The drive or the share is attached and answers; asked only of local paths.
+reach local_reach(const std::string& path) {
+    if (folder_exists(path)) return reach::there;
+    return volume_attached(path) ? reach::gone : reach::away;
+}
 
 }  // namespace
 
-std::string server_of(const std::string& path) {
-    std::string server;
-    if (path.size() >= 2 && (path[0] == '\\' || path[0] == '/') && path[1] == path[0]) {
-        server = path.substr(2, path.find_first_of("\\/", 2) - 2);
-    } else {
-        server = path.substr(0, 2);
+std::string share_of(const std::string& path) {
+    if (path.size() >= 2 && path[0] == path_separator && path[1] == path_separator) {
+        const std::size_t server_end = path.find(path_separator, 2);
+        const std::size_t share_end = server_end == std::string::npos ? server_end : path.find(path_separator, server_end + 1);
+        return path.substr(0, share_end);
     }
-    for (char& c : server)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return server;
+    return path.substr(0, 2);
+}
+
+reach folder_reach(const std::string& path, std::chrono::steady_clock::time_point now) {
+    if (!is_network_path(path)) return local_reach(path);
+    const std::string share = share_of(path);
+    share_state& state = shares()[upper_case(share)];
+    if (now < state.away_until) return reach::away;
+
+    std::shared_ptr<check>& earlier = state.checks[path];
+    if (earlier) {
+        const std::lock_guard lock(earlier->mutex);
+        // Still out: nothing more is asked of it.
+        if (!earlier->done) return reach::away;
+    }
+    if (earlier) {
+        const reach late = earlier->verdict;
+        earlier.reset();
+        if (late != reach::away) return late;
+        // The check ended without an answer: the share is away for a while.
+        state.away_until = now + server_back_off;
+        state.checks.clear();
+        return reach::away;
+    }
+    std::size_t out = 0;
+    for (const auto& [other, pending] : state.checks) out += pending != nullptr;
+    if (out >= most_checks_out) return reach::away;
+    try {
+        earlier = start_check(path, share);
+    } catch (const std::system_error&) {
+        return reach::away;
+    }
+    // One wait a refresh for each share; its other paths are asked without one, for next time.
+    if (state.waited_at == now) return reach::away;
+    std::unique_lock lock(earlier->mutex);
+    if (earlier->answered.wait_for(lock, server_answer_wait, [&] { return earlier->done; })) {
+        const reach verdict = earlier->verdict;
+        lock.unlock();
+        earlier.reset();
+        return verdict;
+    }
+    state.waited_at = now;
+    return reach::away;
 }
 
 bool folder_within_reach(const std::string& path, std::chrono::steady_clock::time_point now) {
-    if (!is_network_path(path)) return folder_exists(path);
-    const std::string server = server_of(path);
-    if (const auto away = away_until().find(server); away != away_until().end()) {
-        if (now < away->second) return false;
-        away_until().erase(away);
-    }
-    const auto pending = std::make_shared<check>();
-    try {
-        std::thread([pending, path] {
-            bool there = false;
-            try {
-                there = folder_exists(path);
-            } catch (...) {
-            }
-            const std::lock_guard lock(pending->mutex);
-            pending->done = true;
-            pending->there = there;
-            pending->answered.notify_one();
-        }).detach();
-    } catch (const std::system_error&) {
-        return false;
-    }
-    std::unique_lock lock(pending->mutex);
-    if (pending->answered.wait_for(lock, server_answer_wait, [&] { return pending->done; })) return pending->there;
-    away_until()[server] = now + server_back_off;
-    return false;
+    return folder_reach(path, now) == reach::there;
 }
 
 }  // namespace corvane

@@ -9,6 +9,7 @@
 #include "base/wide.h"
 #include "engine/main_mod.h"
 #include "state/globals.h"
+#include "state/notices.h"
 #include "ui/change_burst.h"
 #include "ui/frmDummy.h"
 #include "ui/frmEditor.h"
@@ -114,8 +115,23 @@ void Tray_Callback(LPARAM event) {
     mnuPopUp_Click(chosen);
 }
 
+// What the user must know, in a balloon from the icon: one at a time, the next after the
+// next refresh.
+void show_next_notice() {
+    const std::optional<notice> what = next_notice();
+    if (!what) return;
+    const notice_text words = text_of(*what);
+    NOTIFYICONDATAW balloon = frmMain().tray_icon;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_WARNING;
+    wcsncpy_s(balloon.szInfoTitle, to_wide(words.title).c_str(), _TRUNCATE);
+    wcsncpy_s(balloon.szInfo, to_wide(words.text).c_str(), _TRUNCATE);
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
 void Timer1_Timer() {
     refresh();
+    show_next_notice();
     form& main = frmMain();
     if (main.menu_waiting && !refresh_running()) {
         main.menu_waiting = false;

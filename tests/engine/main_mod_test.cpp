@@ -9,6 +9,8 @@
 #include "base/process_paths.h"
 #include "base/text.h"
 #include "engine/own_links.h"
+#include "store/file_system.h"
+#include "state/notices.h"
 #include "support/fixtures.h"
 #include "shell/easy_link.h"
 #include "shell/lnk_format.h"
@@ -257,6 +259,73 @@ TEST(Refresh, FollowsTheDesktopTheShellShows) {
     EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"notes.txt"});
     EXPECT_EQ(file_names(moved.path()), std::vector<std::string>{"a p.lnk"});
     globals::read_desktop_folder = nullptr;
+}
+
+// Controlled folder access refuses the desktop: each refresh still ends and cleans up; after
+// three running the program leaves the desktop alone for an hour and says so once.
+TEST(Refresh, ADesktopThatRefusesLinksEndsNoRefresh) {
+    if (path_separator == '\\') GTEST_SKIP() << "Wine keeps no ACL that refuses the owner; the portable stand-in shows the rule";
+    using std::chrono::minutes;
+    refresh_scope scope;
+    scope.init();
+    add_items(scope, {{"p/a", 20}, {"p/b", 10}});
+    testing::save_shortcut(scope.desktop + "Stale s.lnk", scope.folder("s/stale"), "Quillon Corvane Link");
+    record_own_link(scope.desktop + "Stale s.lnk");
+    set_read_only(scope.desktop_root.path(), true);
+    const auto start = std::chrono::steady_clock::now();
+    for (int n = 0; n < 3; ++n) refresh(start + minutes(n));
+    EXPECT_TRUE(file_names(scope.desktop).empty());
+    EXPECT_EQ(next_notice(), notice::desktop_refused);
+    EXPECT_EQ(next_notice(), std::nullopt);
+    set_read_only(scope.desktop_root.path(), false);
+    refresh(start + minutes(30));
+    EXPECT_TRUE(file_names(scope.desktop).empty());
+    refresh(start + minutes(63));
+    EXPECT_EQ(file_names(scope.desktop), (std::vector<std::string>{"a p.lnk", "b p.lnk"}));
+}
+
+// Mapped drives and the VPN come back after sign-in and resume, a drive is plugged in again:
+// until then the links to their folders keep their places and slots, for ten minutes.
+TEST(Refresh, KeepsTheLinksOfFoldersThatDoNotAnswerForTenMinutes) {
+    if (path_separator == '\\') GTEST_SKIP() << "the servers and drives are played in the portable build";
+    using std::chrono::minutes;
+    const std::string drive = "/corvane-drive-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (const bool unplugged : {false, true}) {
+        SCOPED_TRACE(unplugged ? "a drive unplugged" : "a share that stops answering");
+        refresh_scope scope;
+        write_bytes(scope.app.file("eaoaweoio"), "2");
+        scope.init();
+        const testing::temp_folder share;
+        scope.add_recent(scope.recent, "away.lnk", unplugged ? testing::make_folders("", drive.substr(1) + "/p/away") : "/" + testing::make_folders(share.path(), "p/away"), 30);
+        add_items(scope, {{"p/b", 20}, {"p/c", 10}});
+        const auto start = std::chrono::steady_clock::now();
+        refresh(start);
+        unplugged ? testing::remove_folder(drive) : slow_down_folder_checks("/" + share.path(), std::chrono::hours(1));
+        for (const int minute : {1, 5, 10}) refresh(start + minutes(minute));
+        EXPECT_EQ(file_names(scope.desktop), (std::vector<std::string>{"away p.lnk", "b p.lnk"}));
+        refresh(start + minutes(12));
+        EXPECT_EQ(file_names(scope.desktop), (std::vector<std::string>{"b p.lnk", "c p.lnk"}));
+        slow_down_folder_checks("", std::chrono::milliseconds(0));
+    }
+}
+
+// A Recent folder redirected to a server that is not up yet at sign-in.
+TEST(Refresh, ReadsARecentFolderThatComesAfterStartUp) {
+    if (path_separator == '\\') GTEST_SKIP() << "the servers are played in the portable build";
+    refresh_scope scope;
+    const std::string share = scope.targets.path() + "-share";
+    scope.registry[{R"(Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders)", "Recent"}] = "/" + share + "/Recent";
+    scope.init();
+    testing::save_shortcut(scope.desktop + "a p.lnk", scope.folder("p/a"), "Quillon Corvane Link");
+    record_own_link(scope.desktop + "a p.lnk");
+    refresh();
+    EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"a p.lnk"});
+    const std::string recent = testing::make_folders("", share.substr(1) + "/Recent");
+    scope.add_recent(recent, "a.lnk", scope.folder("p/a"), 20);
+    scope.add_recent(recent, "b.lnk", scope.folder("p/b"), 10);
+    refresh();
+    EXPECT_EQ(file_names(scope.desktop), (std::vector<std::string>{"a p.lnk", "b p.lnk"}));
+    testing::remove_folder(share);
 }
 
 // Redirected to a server that is not back yet after waking, the recent folder takes no link

@@ -40,7 +40,7 @@ TEST(FindRecentSources, ReadsTheTenValuesInOrderAndListsEachFolderOnce) {
     EXPECT_EQ(reads, expected_reads);
 }
 
-TEST(FindRecentSources, ListsOnlyFoldersThatExistAsTheRegistryWritesThem) {
+TEST(FindRecentSources, ListsTheFoldersThatAreThereOrDoNotAnswerAsTheRegistryWritesThem) {
     testing::temp_folder root;
     const std::string app_data = root.path();
     const std::string lower = testing::make_folders(app_data, "Microsoft/Office/recent");
@@ -69,6 +69,12 @@ TEST(FindRecentSources, ListsOnlyFoldersThatExistAsTheRegistryWritesThem) {
         {"a number value", {{{shell_folders, "AppData"}, app_data}, {{office("9.0"), "RecentFiles"}, "5"}}, {five}},
     };
     for (const auto& c : cases) EXPECT_EQ(find_recent_sources(table_reader(c.table)), c.found) << c.what;
+    // One on a share that is not up yet at sign-in is a source all the same (the portable build
+    // plays the server).
+    const std::string away = "/" + root.path() + "-share/Recent";
+    if (path_separator == '/') {
+        EXPECT_EQ(find_recent_sources(table_reader({{{shell_folders, "Recent"}, away}})), std::vector<std::string>{away});
+    }
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+
+#include "base/process_paths.h"
 #include "store/file_system.h"
 #include "support/fixtures.h"
 
@@ -10,38 +14,51 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(ServerOf, NamesTheMachineOfANetworkPath) {
-    const struct {
-        const char* path;
-        const char* server;
-    } cases[] = {{"\\\\Files01\\Share\\Reports", "files01"}, {"\\\\files01", "files01"},
-                 {"Z:\\Reports", "z:"},                      {"//nas/share/x", "nas"}};
-    for (const auto& c : cases) EXPECT_EQ(server_of(c.path), c.server) << c.path;
+TEST(ShareOf, NamesTheShareOfANetworkPath) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\\\\Files01\\Share\\Reports", "\\\\Files01\\Share"}, {"\\\\files01", "\\\\files01"}, {"Z:\\Reports", "Z:"}};
+    for (auto [path, share] : cases) {
+        std::replace(path.begin(), path.end(), '\\', path_separator);
+        std::replace(share.begin(), share.end(), '\\', path_separator);
+        EXPECT_EQ(share_of(path), share) << path;
+    }
 }
 
-// The portable build plays the server; its network paths begin with two slashes, and Linux
-// reads //tmp as /tmp.
-TEST(FolderWithinReach, GivesAServerThatDoesNotAnswerASecondAndThenLeavesItAloneForFiveMinutes) {
-    const testing::temp_folder root;
-    const std::string server = "/" + root.path();  // "//tmp/..."
-    create_folder(root.file("here"));
-    create_folder(root.file("slow"));
-    const std::string here = server + "/here", slow = server + "/slow";
-    EXPECT_TRUE(is_network_path(here));
-    slow_down_folder_checks(slow, 5s);
+// The portable build plays the servers: its network paths begin with two slashes, Linux reads
+// //tmp as /tmp, and each temporary folder is a share of the server "tmp".
+TEST(FolderReach, WaitsASecondOnceAndKeepsALateAnswerForTheNextRefresh) {
+    if (path_separator == '\\') GTEST_SKIP() << "the servers are played in the portable build";
+    const testing::temp_folder slow_share, other_share;
+    create_folder(slow_share.file("here"));
+    const std::string slow = "/" + slow_share.file("here"), other = "/" + other_share.path();
     const auto now = std::chrono::steady_clock::now();
-
-    EXPECT_TRUE(folder_within_reach(here, now));
+    slow_down_folder_checks("/" + slow_share.path(), 1500ms);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(folder_within_reach(slow, now));
-    // The same refresh asks that server nothing more, even for a folder that is there.
-    EXPECT_FALSE(folder_within_reach(here, now));
-    EXPECT_FALSE(folder_within_reach(here, now + 4min));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
-    EXPECT_TRUE(folder_within_reach(here, now + 6min));
-    // A local path is never put off.
-    EXPECT_TRUE(folder_within_reach(root.path(), now));
+    EXPECT_EQ(folder_reach(slow, now), reach::away);
+    // Still out, and the refresh's wait for that share is spent; the server's other shares answer.
+    EXPECT_EQ(folder_reach(slow, now), reach::away);
+    EXPECT_EQ(folder_reach("/" + slow_share.file("other"), now), reach::away);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1500ms);
+    EXPECT_EQ(folder_reach(other, now), reach::there);
+    EXPECT_EQ(folder_reach(other + "/missing", now), reach::gone);
+    EXPECT_EQ(folder_reach(other + "-no-share/x", now), reach::away);
+    // A share that is not there, slowly: the check ends with no answer at all.
+    const std::string lost = slow_share.path() + "-lost";
+    EXPECT_EQ(folder_reach("/" + lost + "/x", now), reach::away);
+    std::this_thread::sleep_for(3500ms);
+    EXPECT_EQ(folder_reach(slow, now + 1min), reach::there);
+    EXPECT_EQ(folder_reach("/" + slow_share.file("other"), now + 1min), reach::gone);
+    // Then it is left alone for five minutes, whatever comes.
+    create_folder(lost), create_folder(lost + "/x");
     slow_down_folder_checks("", 0ms);
+    EXPECT_EQ(folder_reach("/" + lost + "/x", now + 1min), reach::away);
+    EXPECT_EQ(folder_reach("/" + lost + "/x", now + 5min), reach::away);
+    EXPECT_EQ(folder_reach("/" + lost + "/x", now + 7min), reach::there);
+    testing::remove_folder(lost);
+
+    // A drive that is not attached is away; a folder missing from an attached one is gone.
+    EXPECT_EQ(folder_reach("/corvane-no-such-drive/x", now), reach::away);
+    EXPECT_EQ(folder_reach(slow_share.file("missing"), now), reach::gone);
 }
 
 }  // namespace

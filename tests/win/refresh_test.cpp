@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "base/process_paths.h"
 #include "base/wide.h"
+#include "base/win32_handles.h"
 #include "engine/main_mod.h"
 #include "engine/own_links.h"
+#include "state/notices.h"
 #include "support/fixtures.h"
 #include "win/support/fake_desktop_process.h"
 
@@ -120,6 +123,31 @@ TEST(RefreshOnWindows, ATickDuringARefreshStartsNoSecondOne) {
               "200,120");
     EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"Back p.lnk"});
     EXPECT_EQ(list_view_state().shared_item.address, 0u);
+}
+
+unique_file hold_unshared(const std::string& path) {
+    return unique_file(CreateFileW(to_wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+// A backup tool holds a store at sign-in, a scanner a recent shortcut for a moment.
+TEST(RefreshOnWindows, AFileHeldOpenIsReadAfterAMomentAndAStoreHeldAtStartIsNeverOverwritten) {
+    testing::refresh_scope scope;
+    const std::string icons = scope.app.file("aweporrwrei");
+    testing::write_bytes(icons, "Old x.lnk=C:\\icons\\red.ico\r\n");
+    testing::write_bytes(join_path(scope.icons, "blue.ico"), "ico");
+    {
+        const unique_file held = hold_unshared(icons);
+        ASSERT_TRUE(held);
+        ASSERT_NO_THROW(scope.init());
+    }
+    EXPECT_EQ(next_notice(), notice::store_unreadable);
+    scope.add_recent(scope.recent, "a.lnk", scope.folder("p/a"), 10);
+    unique_file scanned = hold_unshared(join_path(scope.recent, "a.lnk"));
+    std::thread scanner([&] { Sleep(100), scanned.reset(); });
+    refresh();
+    scanner.join();
+    EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"a p.lnk"});
+    EXPECT_EQ(testing::read_bytes(icons), "Old x.lnk=C:\\icons\\red.ico\r\n");
 }
 
 }  // namespace
