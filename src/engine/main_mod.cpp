@@ -205,6 +205,8 @@ void create_folder_links(const recent_items& tree, std::chrono::steady_clock::ti
         if (verdict != reach::away) unreachable_since.erase(target);
         if (verdict == reach::gone) continue;
         const std::string link_name = last_path_part(link);
+        // Out of reach, only a link of ours there already is worth a look.
+        if (verdict == reach::away && !globals::own_links.exists(child_path(globals::desktop_folder, link_name))) continue;
         // A name the file system cannot hold here or on the desktop is passed over like a
         // banned one, before anything is copied, so that older folders still get theirs.
         if (file_exists(link) || never_linked(target) || !not_excluded(link_name) ||
