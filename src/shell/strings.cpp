@@ -8,7 +8,12 @@ bool same_text(std::string_view a, std::string_view b) {
     return upper_case(trim_spaces(a)) == upper_case(trim_spaces(b));
 }
 
-bool is_name_pattern(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
+bool is_name_pattern(std::string_view text) {
+    // Asked of every banned line for every candidate link: a plain loop, not a search for a set.
+    for (const char c : text)
+        if (c == '*' || c == '?') return true;
+    return false;
+}
 
 bool matches_name_pattern(std::string_view pattern_text, std::string_view name_text) {
     const std::u16string pattern = utf8_to_utf16(upper_case(trim_spaces(pattern_text)));

@@ -12,7 +12,8 @@ namespace {
 // lacked ("????? Work.lnk"): a word of question marks alone, without a "*", is such a name,
 // which bans what it always banned rather than every name of its shape.
 bool is_pattern_line(const std::string& entry) {
-    if (!is_name_pattern(entry) || entry.find('*') != std::string::npos) return is_name_pattern(entry);
+    if (!is_name_pattern(entry)) return false;
+    if (entry.find('*') != std::string::npos) return true;
     for (const std::string_view word : split(entry, " "))
         if (word.size() >= 2 && word.find_first_not_of('?') == std::string_view::npos) return false;
     return true;
