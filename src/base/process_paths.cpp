@@ -32,6 +32,13 @@ std::string containing_folder(std::string_view path) {
     return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last));
 }
 
+std::string without_long_path_prefix(const std::string& path) {
+    const std::string prefix = std::string(2, path_separator) + "?" + path_separator;
+    if (!path.starts_with(prefix)) return path;
+    const std::string unc = prefix + "UNC" + path_separator;
+    return path.starts_with(unc) ? std::string(2, path_separator) + path.substr(unc.size()) : path.substr(prefix.size());
+}
+
 bool path_within(std::string_view path, std::string_view folder) {
     const auto trimmed = [](std::string_view text) {
         while (!text.empty() && text.back() == path_separator) text.remove_suffix(1);

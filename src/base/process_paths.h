@@ -48,6 +48,9 @@ std::string long_path_name(const std::string& path);
 // With the environment variables it names expanded; unchanged in the portable build.
 std::string expand_environment(const std::string& text);
 
+// The path without its long-path prefix: "\\?\C:\x" is C:\x, "\\?\UNC\server\x" is \\server\x.
+std::string without_long_path_prefix(const std::string& path);
+
 // True when the path is the folder or lies under it, compared as Windows compares paths:
 // on whole components, letter case and trailing separators aside. An empty folder holds
 // nothing.

@@ -1,5 +1,6 @@
 #include "engine/cleanup_mod.h"
 
+#include "base/error.h"
 #include "base/process_paths.h"
 #include "engine/main_mod.h"
 #include "engine/own_links.h"
@@ -24,7 +25,12 @@ void remove_stale_links() {
         // (the shell restarting, the desktop not ready at sign-in) is no place at all.
         if (const std::optional<icon_point> position = get_desktop_icon_position(name))
             globals::link_positions.add(name, {std::to_string(position->x), std::to_string(position->y)});
-        delete_own_link(path);
+        // One that cannot go now (read-only, held open, refused) stays recorded for the next
+        // cleanup, and keeps the others from nothing.
+        try {
+            delete_own_link(path);
+        } catch (const error&) {
+        }
     }
 }
 

@@ -6,7 +6,8 @@
 
 namespace corvane {
 
-// Raises whatever fails; the desktop files not yet examined stay.
+// A link that cannot be deleted stays recorded and the others go on; anything else that
+// fails is raised.
 void remove_stale_links();
 
 // Deletes the recorded links of a desktop folder the shell no longer shows; one that cannot

@@ -76,8 +76,12 @@ std::optional<icon_point> remembered_position(const std::string& link_file_name)
 void follow_shown_desktop(std::chrono::steady_clock::time_point now) {
     if (!globals::read_desktop_folder) return;
     const std::string shown = globals::read_desktop_folder();
-    if (shown.empty() || shown == globals::desktop_folder || !folder_within_reach(shown, now)) return;
-    remove_own_links_from(std::exchange(globals::desktop_folder, shown));
+    if (!shown.empty() && shown != globals::desktop_folder && folder_within_reach(shown, now)) {
+        const std::string old = std::exchange(globals::desktop_folder, shown);
+        follow_carried_links(shown);
+        remove_own_links_from(old);
+    }
+    follow_carried_links(globals::desktop_folder);
 }
 
 // Unreachable is not gone: a link of ours to a folder whose drive or server does not answer
@@ -106,12 +110,14 @@ placing put_on_desktop(const std::string& link, const std::string& link_name, co
                        std::chrono::steady_clock::time_point now) {
     const std::string on_desktop = child_path(globals::desktop_folder, link_name);
     if (!file_exists(on_desktop)) {
-        if (now < desktop_rest_until) return placing::nothing;
+        // A folder of that name is passed over, and so is every new link while the record of
+        // the program's own cannot be read: none made then could be known as ours again.
+        if (now < desktop_rest_until || folder_exists(on_desktop) || globals::own_links.file_text.unreadable)
+            return placing::nothing;
         try {
-            copy_file(link, on_desktop);
+            copy_to_new_file(link, on_desktop);
         } catch (const error& failure) {
-            // The other links and the cleanup go on. Half made is still ours, to be cleaned up.
-            if (file_exists(on_desktop)) record_own_link(on_desktop);
+            // The other links and the cleanup go on; a file that came meanwhile is not ours.
             return failure.number() == error_number::permission_denied ? placing::refused : placing::nothing;
         }
         record_own_link(on_desktop);
@@ -201,6 +207,8 @@ void create_folder_links(const recent_items& tree, std::chrono::steady_clock::ti
         } catch (const std::exception&) {
             continue;
         }
+        // A name made already in this refresh: not even its folder is asked.
+        if (file_exists(link)) continue;
         const reach verdict = folder_reach(target, now);
         if (verdict != reach::away) unreachable_since.erase(target);
         if (verdict == reach::gone) continue;
@@ -209,7 +217,7 @@ void create_folder_links(const recent_items& tree, std::chrono::steady_clock::ti
         if (verdict == reach::away && !globals::own_links.exists(child_path(globals::desktop_folder, link_name))) continue;
         // A name the file system cannot hold here or on the desktop is passed over like a
         // banned one, before anything is copied, so that older folders still get theirs.
-        if (file_exists(link) || never_linked(target) || !not_excluded(link_name) ||
+        if (never_linked(target) || !not_excluded(link_name) ||
             !path_fits(globals::staging_folder, link_name) || !path_fits(globals::desktop_folder, link_name))
             continue;
         if (verdict == reach::away) {

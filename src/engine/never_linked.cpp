@@ -25,14 +25,6 @@ bool hidden_by_the_shell(const std::string& folder) {
     return false;
 }
 
-// "\\?\C:\x" is C:\x, and "\\?\UNC\server\x" is \\server\x.
-std::string without_long_path_prefix(const std::string& path) {
-    const std::string prefix = std::string(2, path_separator) + "?" + path_separator;
-    if (!path.starts_with(prefix)) return path;
-    const std::string unc = prefix + "UNC" + path_separator;
-    return path.starts_with(unc) ? std::string(2, path_separator) + path.substr(unc.size()) : path.substr(prefix.size());
-}
-
 }  // namespace
 
 bool never_linked(const std::string& target) {

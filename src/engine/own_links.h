@@ -17,6 +17,11 @@ namespace corvane {
 // opened to see. A desktop that cannot be listed adopts nothing yet and writes nothing.
 void adopt_marked_links(const std::string& desktop_folder);
 
+// A recorded link found, with its identity, in this desktop folder under another path (the
+// folder moved with its files, by OneDrive's backup or its Location tab; the same folder
+// spelled otherwise) is recorded at its path here.
+void follow_carried_links(const std::string& desktop_folder);
+
 // Records the link just put at that path on the desktop.
 void record_own_link(const std::string& path);
 

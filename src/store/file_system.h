@@ -67,6 +67,9 @@ void delete_folder(const std::string& path);
 // source's attributes: it is the program's own file from then on. A folder that refuses it
 // raises permission_denied (in the portable build, a folder without write permission).
 void copy_file(const std::string& source_path, const std::string& destination_path);
+// The same to a new file: a file of that name there already (one that came a moment ago)
+// raises file_already_exists and is left as it is.
+void copy_to_new_file(const std::string& source_path, const std::string& destination_path);
 
 // True when the file system takes a file of that name in that folder: no control character,
 // the name and the whole path within their limits, as the shell's own calls need them.

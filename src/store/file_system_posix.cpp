@@ -197,6 +197,12 @@ void copy_file(const std::string& source_path, const std::string& destination) {
     overwrite_file_bytes(destination, read_file_bytes(source_path));
 }
 
+void copy_to_new_file(const std::string& source_path, const std::string& destination) {
+    struct stat info {};
+    if (::lstat(destination.c_str(), &info) == 0) raise_errno("CopyFile", destination, EEXIST);
+    copy_file(source_path, destination);
+}
+
 bool path_fits(const std::string& folder, const std::string& name) {
     // Control characters as Windows refuses them; a line break would break the stores' lines.
     return !has_control_character(name) && name.size() <= NAME_MAX && child_path(folder, name).size() < PATH_MAX;

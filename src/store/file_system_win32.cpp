@@ -174,9 +174,12 @@ void delete_folder(const std::string& path) {
     if (!RemoveDirectoryW(to_wide(path).c_str())) raise_last_error("RmDir", path);
 }
 
-void copy_file(const std::string& source_path, const std::string& destination) {
+namespace {
+
+void copy(const std::string& source_path, const std::string& destination, BOOL fail_if_exists) {
     const std::wstring source = to_wide(source_path), target = to_wide(destination);
-    if (!retry_brief_locks([&] { return CopyFileW(source.c_str(), target.c_str(), FALSE); }, failed_on_brief_lock))
+    if (!retry_brief_locks([&] { return CopyFileW(source.c_str(), target.c_str(), fail_if_exists); },
+                           failed_on_brief_lock))
         raise_last_error("CopyFile", source_path);
     // CopyFileW carries the read-only attribute over; a read-only copy could be neither
     // rewritten nor deleted again.
@@ -184,6 +187,14 @@ void copy_file(const std::string& source_path, const std::string& destination) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
         !SetFileAttributesW(to_wide(destination).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
         raise_last_error("CopyFile", destination);
+}
+
+}  // namespace
+
+void copy_file(const std::string& source_path, const std::string& destination) { copy(source_path, destination, FALSE); }
+
+void copy_to_new_file(const std::string& source_path, const std::string& destination) {
+    copy(source_path, destination, TRUE);
 }
 
 bool path_fits(const std::string& folder, const std::string& name) {

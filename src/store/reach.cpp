@@ -24,8 +24,10 @@ struct check {
 // Checks still out, or answered after the wait for them, by path; all the UI thread's.
 struct share_state {
     std::chrono::steady_clock::time_point away_until{};
-    std::chrono::steady_clock::time_point waited_at{};  // the refresh that spent its wait on it
     std::map<std::string, std::shared_ptr<check>> checks;
+    // What the refresh of that time has waited on the share so far.
+    std::chrono::steady_clock::time_point refresh{};
+    std::chrono::steady_clock::duration waited{};
 };
 std::map<std::string, share_state>& shares() {
     static std::map<std::string, share_state> known;
@@ -72,7 +74,8 @@ std::string share_of(const std::string& path) {
     return path.substr(0, 2);
 }
 
-reach folder_reach(const std::string& path, std::chrono::steady_clock::time_point now) {
+reach folder_reach(const std::string& written, std::chrono::steady_clock::time_point now) {
+    const std::string path = without_long_path_prefix(written);
     if (!is_network_path(path)) return local_reach(path);
     const std::string share = share_of(path);
     share_state& state = shares()[upper_case(share)];
@@ -101,17 +104,20 @@ reach folder_reach(const std::string& path, std::chrono::steady_clock::time_poin
     } catch (const std::system_error&) {
         return reach::away;
     }
-    // One wait a refresh for each share; its other paths are asked without one, for next time.
-    if (state.waited_at == now) return reach::away;
+    // A second of waiting a refresh for each share, however many of its paths are asked; the
+    // others are asked without a wait, for the next refresh.
+    if (state.refresh != now) state.refresh = now, state.waited = {};
+    const auto budget = server_answer_wait - state.waited;
+    if (budget <= std::chrono::steady_clock::duration::zero()) return reach::away;
+    const auto start = std::chrono::steady_clock::now();
     std::unique_lock lock(earlier->mutex);
-    if (earlier->answered.wait_for(lock, server_answer_wait, [&] { return earlier->done; })) {
-        const reach verdict = earlier->verdict;
-        lock.unlock();
-        earlier.reset();
-        return verdict;
-    }
-    state.waited_at = now;
-    return reach::away;
+    const bool answered = earlier->answered.wait_for(lock, budget, [&] { return earlier->done; });
+    state.waited += std::chrono::steady_clock::now() - start;
+    if (!answered) return reach::away;
+    const reach verdict = earlier->verdict;
+    lock.unlock();
+    earlier.reset();
+    return verdict;
 }
 
 bool folder_within_reach(const std::string& path, std::chrono::steady_clock::time_point now) {

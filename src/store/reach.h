@@ -1,11 +1,12 @@
 #pragma once
 // Whether a folder is there, never waiting long on a server: a disconnected share or an
 // unmapped network drive takes from one to forty seconds to say so, and the refresh runs on
-// the one UI thread. A network path is checked on a thread of its own for about a second;
-// an answer that comes later is kept for the next question about that path, so a share that
-// always needs 1.5 s still answers every other time. Only a check that ends without any
-// answer (the share itself not there) leaves that share alone for five minutes; another
-// share of the same server is asked as ever.
+// the one UI thread. A network path is checked on a thread of its own, and a refresh waits a
+// second at most for each share, however many of its paths it asks; an answer that comes
+// later is kept for the next question about that path, so a share that always needs 1.5 s
+// still answers every other time. Only a check that ends without any answer (the share
+// itself not there) leaves that share alone for five minutes; another share of the same
+// server is asked as ever. Long-path spellings (\\?\UNC\...) are asked as their plain ones.
 
 #include <chrono>
 #include <string>

@@ -35,6 +35,8 @@ struct form {
     UINT taskbar_created = 0;
     UINT show_icon = 0;
     bool unloading = false;
+    // The shell took the icon: a balloon has somewhere to come from.
+    bool icon_shown = false;
     // A right click that came while a refresh ran; its menu opens once the refresh is done.
     bool menu_waiting = false;
     // The first change of the burst in the recent folders that no refresh has seen yet, and
@@ -65,7 +67,8 @@ void load_tray_icon() {
 // Until the shell takes it: a failed add is tried again every few seconds.
 void add_tray_icon() {
     form& main = frmMain();
-    if (Shell_NotifyIconW(NIM_ADD, &main.tray_icon) || Shell_NotifyIconW(NIM_MODIFY, &main.tray_icon))
+    main.icon_shown = Shell_NotifyIconW(NIM_ADD, &main.tray_icon) || Shell_NotifyIconW(NIM_MODIFY, &main.tray_icon);
+    if (main.icon_shown)
         KillTimer(main.window, icon_retry_timer);
     else
         SetTimer(main.window, icon_retry_timer, icon_retry_interval, nullptr);
@@ -118,6 +121,8 @@ void Tray_Callback(LPARAM event) {
 // What the user must know, in a balloon from the icon: one at a time, the next after the
 // next refresh.
 void show_next_notice() {
+    // At sign-in the shell may not have taken the icon yet: the notice waits for it.
+    if (!frmMain().icon_shown) return;
     const std::optional<notice> what = next_notice();
     if (!what) return;
     const notice_text words = text_of(*what);

@@ -55,12 +55,15 @@ TEST(RemoveStaleLinks, DeletesOnlyRecordedLinksNotMadeAgainKeepingTheirRemembere
     EXPECT_EQ(position_on_file("Stale a.lnk"), "300,240");
     EXPECT_EQ(all_own_links(), std::vector<std::string>{scope.desktop + "Made again b.lnk"});
 
-    // One that cannot be deleted ends the cleanup, and stays the program's.
-    testing::save_shortcut(scope.desktop + "Locked l.lnk", scope.app.path(), marker);
-    record_own_link(scope.desktop + "Locked l.lnk");
+    // One that cannot be deleted stays the program's, and keeps no other.
+    for (const char* name : {"Locked l.lnk", "Next m.lnk"}) {
+        testing::save_shortcut(scope.desktop + name, scope.app.path(), marker);
+        record_own_link(scope.desktop + name);
+    }
     testing::set_read_only(scope.desktop + "Locked l.lnk", true);
-    EXPECT_NE(testing::error_of([] { remove_stale_links(); }), 0);
+    remove_stale_links();
     EXPECT_TRUE(is_own_link(scope.desktop + "Locked l.lnk"));
+    EXPECT_FALSE(file_exists(scope.desktop + "Next m.lnk"));
     testing::set_read_only(scope.desktop + "Locked l.lnk", false);
 }
 
@@ -83,17 +86,25 @@ TEST(RemoveStaleLinks, AfterAnUpgradeAdoptsTheMarkedLinksOnceAndCleansAsBefore) 
         {"Tabbed g.lnk", "Quillon Corvane Link\t", false, true},
         {"Plain f.lnk", std::nullopt, false, true},
     };
+    // Each leads to the folder it is named after, as the older version made them.
+    const auto folder_of = [&](const std::string& name) {
+        const std::string stem = name.substr(0, name.size() - 4);
+        return testing::make_folders(scope.app.path(), stem.substr(stem.rfind(' ') + 1) + "/" + stem.substr(0, stem.rfind(' ')));
+    };
     for (const auto& c : cases) {
         if (c.description) {
-            testing::save_shortcut(scope.desktop + c.name, scope.app.path(), *c.description);
+            testing::save_shortcut(scope.desktop + c.name, folder_of(c.name), *c.description);
         } else {
             write_bytes(scope.desktop + c.name, marker);
         }
         if (c.made_again) write_bytes(scope.staging + c.name, "x");
     }
+    // The user's copy of one bears another name than its folder's link.
+    testing::save_shortcut(scope.desktop + "Stale a - Copy.lnk", folder_of("Stale a.lnk"), marker);
     adopt_marked_links(scope.desktop);
     remove_stale_links();
     for (const auto& c : cases) EXPECT_EQ(file_exists(scope.desktop + c.name), c.kept) << c.name;
+    EXPECT_TRUE(file_exists(scope.desktop + "Stale a - Copy.lnk"));
     // Once: a marked link that comes later is another PC's.
     testing::save_shortcut(scope.desktop + "Later h.lnk", scope.app.path(), marker);
     adopt_marked_links(scope.desktop);

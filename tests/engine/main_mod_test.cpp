@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "base/error.h"
@@ -258,6 +259,15 @@ TEST(Refresh, FollowsTheDesktopTheShellShows) {
     refresh();
     EXPECT_EQ(file_names(scope.desktop), std::vector<std::string>{"notes.txt"});
     EXPECT_EQ(file_names(moved.path()), std::vector<std::string>{"a p.lnk"});
+    // Moved again with its files (OneDrive's backup, the Location tab): they are still the program's.
+    const std::string carried = moved.path() + "-carried";
+    std::filesystem::rename(moved.path(), carried);
+    shown = carried + path_separator;
+    globals::max_folders.set_value("1");
+    scope.add_recent(scope.recent, "b.lnk", scope.folder("p/b"), 30);
+    refresh();
+    EXPECT_EQ(file_names(carried), std::vector<std::string>{"b p.lnk"});
+    testing::remove_folder(carried);
     globals::read_desktop_folder = nullptr;
 }
 
