@@ -76,12 +76,19 @@ std::optional<icon_point> remembered_position(const std::string& link_file_name)
 void follow_shown_desktop(std::chrono::steady_clock::time_point now) {
     if (!globals::read_desktop_folder) return;
     const std::string shown = globals::read_desktop_folder();
-    if (!shown.empty() && shown != globals::desktop_folder && folder_within_reach(shown, now)) {
-        const std::string old = std::exchange(globals::desktop_folder, shown);
-        follow_carried_links(shown);
-        remove_own_links_from(old);
-    }
+    std::optional<std::string> left;
+    if (!shown.empty() && shown != globals::desktop_folder && folder_within_reach(shown, now))
+        left = std::exchange(globals::desktop_folder, shown);
+    // Those carried along with the files first, so that only the ones left behind go.
     follow_carried_links(globals::desktop_folder);
+    if (left) remove_own_links_from(*left);
+}
+
+// Where the program's own link of that name on the desktop leads; nothing for a file that is
+// not its own, or one kept online only, which reading would download.
+std::optional<std::string> own_link_target(const std::string& on_desktop) {
+    if (!is_own_link(on_desktop) || is_online_only(on_desktop)) return std::nullopt;
+    return link_target_path(on_desktop);
 }
 
 // Unreachable is not gone: a link of ours to a folder whose drive or server does not answer
@@ -91,9 +98,7 @@ bool keep_unreachable_link(const std::string& target, const std::string& link, c
                            std::chrono::steady_clock::time_point now) {
     const auto since = unreachable_since.try_emplace(target, now).first->second;
     const std::string on_desktop = child_path(globals::desktop_folder, link_name);
-    if (now - since >= recent_folder_grace || !is_own_link(on_desktop) || is_online_only(on_desktop) ||
-        link_target_path(on_desktop) != target)
-        return false;
+    if (now - since >= recent_folder_grace || own_link_target(on_desktop) != target) return false;
     try {
         copy_file(on_desktop, link);
     } catch (const std::exception&) {
@@ -127,7 +132,7 @@ placing put_on_desktop(const std::string& link, const std::string& link_name, co
     }
     // One that cannot be rewritten (hidden, read-only, locked) stays as it is. Anything else
     // of that name is the user's or another PC's, and the name is passed over this time.
-    if (is_own_link(on_desktop) && !is_online_only(on_desktop) && link_target_path(on_desktop) != target) {
+    if (const std::optional<std::string> led_to = own_link_target(on_desktop); led_to && *led_to != target) {
         try {
             copy_file(link, on_desktop);
             record_own_link(on_desktop);

@@ -78,9 +78,10 @@ void delete_own_link(const std::string& path) {
 }
 
 std::vector<std::string> own_links_in(const std::string& folder) {
+    const std::string here = containing_folder(child_path(folder, "x"));
     std::vector<std::string> paths;
     for (const auto& [path, identity] : globals::own_links.entries)
-        if (containing_folder(path) == containing_folder(child_path(folder, "x"))) paths.push_back(path);
+        if (containing_folder(path) == here) paths.push_back(path);
     return paths;
 }
 

@@ -21,7 +21,8 @@ struct check {
     reach verdict = reach::away;
 };
 
-// Checks still out, or answered after the wait for them, by path; all the UI thread's.
+// Checks still out, or answered after the wait for them and not yet taken, by path; all the
+// UI thread's.
 struct share_state {
     std::chrono::steady_clock::time_point away_until{};
     std::map<std::string, std::shared_ptr<check>> checks;
@@ -57,7 +58,7 @@ std::shared_ptr<check> start_check(const std::string& path, const std::string& s
     return pending;
 }
 
-// The drive or the share is attached and answers; asked only of local paths.
+// A local path: gone only when its drive is attached.
 reach local_reach(const std::string& path) {
     if (folder_exists(path)) return reach::there;
     return volume_attached(path) ? reach::gone : reach::away;
@@ -81,27 +82,27 @@ reach folder_reach(const std::string& written, std::chrono::steady_clock::time_p
     share_state& state = shares()[upper_case(share)];
     if (now < state.away_until) return reach::away;
 
-    std::shared_ptr<check>& earlier = state.checks[path];
-    if (earlier) {
-        const std::lock_guard lock(earlier->mutex);
+    // A check of this path from before: its answer, once it has come, is taken and forgotten.
+    if (const auto earlier = state.checks.find(path); earlier != state.checks.end()) {
+        std::unique_lock lock(earlier->second->mutex);
         // Still out: nothing more is asked of it.
-        if (!earlier->done) return reach::away;
-    }
-    if (earlier) {
-        const reach late = earlier->verdict;
-        earlier.reset();
+        if (!earlier->second->done) return reach::away;
+        const reach late = earlier->second->verdict;
+        lock.unlock();
+        state.checks.erase(earlier);
         if (late != reach::away) return late;
         // The check ended without an answer: the share is away for a while.
         state.away_until = now + server_back_off;
         state.checks.clear();
         return reach::away;
     }
-    std::size_t out = 0;
-    for (const auto& [other, pending] : state.checks) out += pending != nullptr;
-    if (out >= most_checks_out) return reach::away;
+    // The map holds only checks still out or answered and not yet taken.
+    if (state.checks.size() >= most_checks_out) return reach::away;
+    std::shared_ptr<check> asked;
     try {
-        earlier = start_check(path, share);
+        asked = state.checks[path] = start_check(path, share);
     } catch (const std::system_error&) {
+        state.checks.erase(path);
         return reach::away;
     }
     // A second of waiting a refresh for each share, however many of its paths are asked; the
@@ -110,13 +111,13 @@ reach folder_reach(const std::string& written, std::chrono::steady_clock::time_p
     const auto budget = server_answer_wait - state.waited;
     if (budget <= std::chrono::steady_clock::duration::zero()) return reach::away;
     const auto start = std::chrono::steady_clock::now();
-    std::unique_lock lock(earlier->mutex);
-    const bool answered = earlier->answered.wait_for(lock, budget, [&] { return earlier->done; });
+    std::unique_lock lock(asked->mutex);
+    const bool answered = asked->answered.wait_for(lock, budget, [&] { return asked->done; });
     state.waited += std::chrono::steady_clock::now() - start;
     if (!answered) return reach::away;
-    const reach verdict = earlier->verdict;
+    const reach verdict = asked->verdict;
     lock.unlock();
-    earlier.reset();
+    state.checks.erase(path);
     return verdict;
 }
 
