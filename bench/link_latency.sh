@@ -3,7 +3,9 @@
 # corvane.exe: 20 openings one after another, each timed from its shortcut's write to its link
 # on the desktop (the program's wait for a burst to settle, 1 s, is the floor); the CPU time
 # the program takes between two of its minute refreshes with nothing changing; and how many
-# refreshes a burst of 50 new shortcuts causes, which must be at most two (exit 1 otherwise).
+# refreshes a burst of 50 new shortcuts causes, which must be at most two (exit 1 otherwise);
+# and a first refresh with seven links coming back to remembered places and a document opened
+# as the program starts.
 # Runs in the prefix and on the display that scripts/test prepares; $1 is build/windows.
 set -euo pipefail
 
@@ -95,6 +97,36 @@ while later 10 "$(minus "$(now)" "$burst_end")"; do
     sleep 0.1
 done
 echo "burst: 50 new shortcuts in $(minus "$burst_end" "$mark") s caused $refreshes refreshes (at most 2 allowed)"
+wine taskkill /im corvane.exe >/dev/null 2>&1 || true
+wait "$program" || true
+kill $fake_desktop 2>/dev/null || true
+
+# Seven links come back at the first refresh, onto a desktop that shows the folder's files.
+find "$(winepath -u "$recent")" "$desktop" -maxdepth 1 -type f -delete
+separator=$'wqewr9jys\xdf30q3w99sfdafa9w9rrifasj30\xdf'
+: >"$app/pp3imsfd"
+for index in $(seq 7); do
+    mkdir -p "$WINEPREFIX/drive_c/bench/Back $index"
+    helper shortcut "$recent\\Back $index.lnk" "C:\\bench\\Back $index"
+    printf 'Back %s bench.lnk=700%s%s\r\n' "$index" "$separator" $((90 * index)) >>"$app/pp3imsfd"
+done
+mkdir -p "$WINEPREFIX/drive_c/bench/During"
+all_there() { [ "$(find "$desktop" -maxdepth 1 -name 'Back * bench.lnk' | wc -l)" -eq 7 ]; }
+all_placed() { [ "$(helper labels | grep -c -E '^Back [1-7] bench 700,(90|180|270|360|450|540|630)$')" -eq 7 ]; }
+wine "$build/fake_desktop.exe" --show "$(winepath -w "$desktop")" >/dev/null 2>&1 &
+fake_desktop=$!
+sleep 2
+started="$(now)"
+wine 'C:\Corvane bench\corvane.exe' >/dev/null 2>&1 &
+program=$!
+helper shortcut "$recent\\During.lnk" 'C:\bench\During'
+written="$(now)"
+wait_until 60 all_there
+linked="$(now)"
+wait_until 60 all_placed
+placed="$(now)"
+wait_until 60 test -e "$desktop/During bench.lnk"
+echo "first refresh: seven links back on the desktop $(minus "$linked" "$started") s after the start (Wine's start included), their icons in place $(minus "$placed" "$linked") s later; a document opened meanwhile had its link $(minus "$(now)" "$written") s after its shortcut"
 wine taskkill /im corvane.exe >/dev/null 2>&1 || true
 wait "$program" || true
 [ "$refreshes" -le 2 ]

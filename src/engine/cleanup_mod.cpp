@@ -4,6 +4,7 @@
 #include "base/process_paths.h"
 #include "engine/main_mod.h"
 #include "engine/own_links.h"
+#include "engine/returning_icons.h"
 #include "shell/desktop_icons.h"
 #include "shell/easy_link.h"
 #include "shell/easy_path.h"
@@ -24,7 +25,8 @@ void remove_stale_links() {
         // from the desktop replaces the one remembered: an icon not found at this moment
         // (the shell restarting, the desktop not ready at sign-in) is no place at all.
         if (const std::optional<icon_point> position = get_desktop_icon_position(name))
-            globals::link_positions.add(name, {std::to_string(position->x), std::to_string(position->y)});
+            globals::link_positions.add(name, place_elements(*position, current_display()));
+        forget_returning_icon(name);
         // One that cannot go now (read-only, held open, refused) stays recorded for the next
         // cleanup, and keeps the others from nothing.
         try {

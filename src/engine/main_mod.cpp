@@ -13,6 +13,7 @@
 #include "engine/cleanup_mod.h"
 #include "engine/never_linked.h"
 #include "engine/own_links.h"
+#include "engine/returning_icons.h"
 #include "shell/desktop_icons.h"
 #include "shell/easy_link.h"
 #include "shell/easy_path.h"
@@ -61,14 +62,9 @@ double maximum_links() {
 
 // Anything but a pair of 32-bit numbers (a hand-edited store) counts as no position, so
 // that one bad entry cannot fail every refresh at its link.
-std::optional<icon_point> remembered_position(const std::string& link_file_name) {
+std::optional<stored_place> remembered_place(const std::string& link_file_name) {
     if (!globals::link_positions.exists(link_file_name)) return std::nullopt;
-    const std::vector<std::string> elements = split_array(globals::link_positions.store.item(link_file_name));
-    icon_point position;
-    if (elements.size() < 2 || parse_int32(elements[0], position.x) != std::errc() ||
-        parse_int32(elements[1], position.y) != std::errc())
-        return std::nullopt;
-    return position;
+    return parse_place(split_array(globals::link_positions.store.item(link_file_name)));
 }
 
 // OneDrive's folder backup moves the desktop, often just after the first sign-in: the links
@@ -150,8 +146,9 @@ void refresh() { refresh(std::chrono::steady_clock::now()); }
 
 void refresh(std::chrono::steady_clock::time_point now) {
     // A message sent to the program while the refresh waits on the desktop's process (a
-    // tick, a tray click whose menu dispatches the tick) must not start a second one inside.
-    if (refreshing) return;
+    // tick, a tray click whose menu dispatches the tick) must not start a second one inside,
+    // nor one inside the placing of icons.
+    if (refreshing || placing_returning_icons()) return;
     refreshing = true;
     const struct done {
         ~done() { refreshing = false; }
@@ -238,8 +235,7 @@ void create_folder_links(const recent_items& tree, std::chrono::steady_clock::ti
             continue;
         }
 
-        set_link_description(link, link_marker);
-        set_link_icon(link, choose_link_icon(link_name), "0");
+        set_link_marks(link, link_marker, choose_link_icon(link_name), 0);
         const placing placed = put_on_desktop(link, link_name, target, now);
         refused = refused || placed == placing::refused;
 
@@ -270,10 +266,8 @@ std::string folder_display_name(const std::string& path) {
 }
 
 void restore_icon_position(const std::string& link_file_name) {
-    const std::optional<icon_point> position = remembered_position(link_file_name);
-    if (!position) return;
-    wait_for_new_desktop_icon();
-    set_desktop_icon_position(link_file_name, *position);
+    if (const std::optional<stored_place> place = remembered_place(link_file_name))
+        queue_returning_icon(link_file_name, *place, std::chrono::steady_clock::now());
 }
 
 std::string choose_link_icon(const std::string& link_file_name) {

@@ -56,8 +56,9 @@ std::string link_file_path(const std::string& target_path);
 // "Projects Data" for C:\Data\Projects. Raises for the empty path.
 std::string folder_display_name(const std::string& path);
 
-// Moves a link just copied to the desktop where its icon stood when it was last removed,
-// after giving the desktop time to show it. Nothing happens without a remembered position.
+// The icon of a link just copied to the desktop is to go where it stood when the link was
+// last removed, once the desktop shows it (returning_icons.h). Nothing happens without a
+// remembered position.
 void restore_icon_position(const std::string& link_file_name);
 
 // The icon file for a folder link. A name keeps the icon it was first given; a new name

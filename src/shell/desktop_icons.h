@@ -12,15 +12,11 @@
 #include <optional>
 #include <string>
 
+#include "shell/icon_places.h"
+
 namespace corvane {
 
 using window_handle = std::uintptr_t;
-
-struct icon_point {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    bool operator==(const icon_point&) const = default;
-};
 
 // The description of one list view; the caller sets window and owns the record.
 struct list_view_info {
@@ -94,9 +90,12 @@ std::string wide_to_text(const char16_t* address);
 std::optional<icon_point> get_desktop_icon_position(const std::string& link_file_name);
 // Moves that icon the same way; does nothing when there is none.
 void set_desktop_icon_position(const std::string& link_file_name, icon_point position);
-// Gives the desktop time to show a link just copied to it before its icon is moved; where
-// there is no desktop (the portable build) there is nothing to wait for.
-void wait_for_new_desktop_icon();
+// Every icon's label and place, with what placing needs to know of the desktop and the
+// screen; nothing when there is no desktop list view. Labels and places are left out
+// when the desktop hides its icons or arranges them itself.
+std::optional<desktop_layout> read_desktop_layout();
+// The display now, kept with every place read from the desktop.
+display_info current_display();
 
 // The point as one message parameter: x in the low 16 bits, y in the high 16 bits, each
 // on its own, so that a negative x does not borrow from y.

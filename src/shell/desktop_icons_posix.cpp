@@ -32,6 +32,7 @@ void shared_write(const shared_buffer&, const void*, std::size_t) {}
 std::string window_class_name(window_handle) { return {}; }
 std::optional<icon_point> get_desktop_icon_position(const std::string&) { return std::nullopt; }
 void set_desktop_icon_position(const std::string&, icon_point) {}
-void wait_for_new_desktop_icon() {}
+std::optional<desktop_layout> read_desktop_layout() { return std::nullopt; }
+display_info current_display() { return {}; }
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "base/text.h"
 #include "base/win32_handles.h"
@@ -163,6 +164,7 @@ public:
         return 0;
     }
     HWND window() const { return as_window(window_); }
+    std::int32_t item_total() const { return item_total_; }
 
 private:
     window_handle window_;
@@ -321,7 +323,48 @@ std::optional<icon_point> get_desktop_icon_position(const std::string& link_file
     return position;
 }
 
-void wait_for_new_desktop_icon() { Sleep(2000); }
+namespace {
+
+BOOL CALLBACK add_work_area(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<screen_rect>*>(areas)->push_back(
+            {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+    return TRUE;
+}
+
+display_info display_of(HWND list_view) {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const UINT dpi = list_view ? GetDpiForWindow(list_view) : 0;
+    return {{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)},
+            static_cast<std::int32_t>(dpi ? dpi : GetDpiForSystem())};
+}
+
+}  // namespace
+
+std::optional<desktop_layout> read_desktop_layout() {
+    const desktop_access access;
+    const HWND view = access.window();
+    if (!view) return std::nullopt;
+    desktop_layout desktop;
+    // Reading the window's state asks nothing of the shell's process.
+    desktop.icons_hidden = !IsWindowVisible(view);
+    desktop.auto_arrange = GetWindowLongPtrW(view, GWL_STYLE) & LVS_AUTOARRANGE;
+    if (desktop.icons_hidden || desktop.auto_arrange) return desktop;
+    desktop.display = display_of(view);
+    EnumDisplayMonitors(nullptr, nullptr, add_work_area, reinterpret_cast<LPARAM>(&desktop.work_areas));
+    POINT origin{};
+    ClientToScreen(view, &origin);
+    desktop.origin = {origin.x, origin.y};
+    const auto spacing = static_cast<DWORD>(send(LVM_GETITEMSPACING, FALSE, 0));
+    desktop.spacing = {LOWORD(spacing), HIWORD(spacing)};
+    for (int item = 1; item <= access.item_total(); ++item)
+        desktop.items.push_back({get_item_text(item, 1), get_item_position(item)});
+    return desktop;
+}
+
+display_info current_display() { return display_of(find_desktop_list_view()); }
 
 void set_desktop_icon_position(const std::string& link_file_name, icon_point position) {
     if (desktop_view_move_icon(link_file_name, position)) return;

@@ -6,6 +6,12 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+
 #include "base/wide.h"
 #include "base/win32_handles.h"
 #include "shell/com_ptr.h"
@@ -94,23 +100,63 @@ view_and_item find(const std::string& link_file_name) {
     return found;
 }
 
+// Once the view has not answered in time, it is left alone for a while and the list view
+// serves; a call may hang inside the shell's process with no limit of its own.
+constexpr std::chrono::seconds view_answer_limit{1};
+constexpr std::chrono::minutes view_rest{5};
+std::chrono::steady_clock::time_point view_rests_until{};
+
+// The call on a thread and in an apartment of its own, waited for a second at most. A thread
+// still blocked in the shell is abandoned: it owns what it writes, and nothing waits for it,
+// not even the program's exit.
+template <typename Result>
+std::optional<Result> asked_in_time(std::function<std::optional<Result>()> call) {
+    if (std::chrono::steady_clock::now() < view_rests_until) return std::nullopt;
+    struct request {
+        unique_handle answered{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        std::function<std::optional<Result>()> call;
+        std::optional<Result> answer;
+    };
+    const auto shared = std::make_shared<request>();
+    if (!shared->answered) return std::nullopt;
+    shared->call = std::move(call);
+    std::thread([shared] {
+        if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
+            shared->answer = shared->call();
+            CoUninitialize();
+        }
+        SetEvent(shared->answered.get());
+    }).detach();
+    const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(view_answer_limit);
+    if (WaitForSingleObject(shared->answered.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0)
+        return shared->answer;
+    view_rests_until = std::chrono::steady_clock::now() + view_rest;
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<icon_point> desktop_view_icon_position(const std::string& link_file_name) {
-    const view_and_item found = find(link_file_name);
-    if (!found.item) return std::nullopt;
-    POINT point{};
-    if (FAILED(found.view.get()->GetItemPosition(found.item.get(), &point))) return std::nullopt;
-    return icon_point{point.x, point.y};
+    return asked_in_time<icon_point>([link_file_name]() -> std::optional<icon_point> {
+        const view_and_item found = find(link_file_name);
+        POINT point{};
+        if (!found.item || FAILED(found.view.get()->GetItemPosition(found.item.get(), &point))) return std::nullopt;
+        return icon_point{point.x, point.y};
+    });
 }
 
 bool desktop_view_move_icon(const std::string& link_file_name, icon_point position) {
-    const view_and_item found = find(link_file_name);
-    if (!found.item) return false;
-    PCUITEMID_CHILD items[] = {found.item.get()};
-    POINT point{position.x, position.y};
-    return SUCCEEDED(found.view.get()->SelectAndPositionItems(1, items, &point, SVSI_POSITIONITEM));
+    return asked_in_time<bool>([link_file_name, position]() -> std::optional<bool> {
+        const view_and_item found = find(link_file_name);
+        if (!found.item) return std::nullopt;
+        PCUITEMID_CHILD items[] = {found.item.get()};
+        POINT point{position.x, position.y};
+        if (FAILED(found.view.get()->SelectAndPositionItems(1, items, &point, SVSI_POSITIONITEM))) return std::nullopt;
+        return true;
+    }).has_value();
 }
+
+void desktop_view_rest_ends() { view_rests_until = {}; }
 
 bool desktop_view_start_program(const std::string& program_path) {
     const auto view = desktop_shell_view();

@@ -21,6 +21,9 @@ void set_link_description(const std::string& path, const std::string& descriptio
 // before the file is touched.
 void set_link_icon(const std::string& path, const std::string& icon_path, const std::string& index_text);
 void set_link_icon_location(const std::string& path, const std::string& icon_path, int icon_index);
+// Both in one rewrite of the file: a folder link is marked as it is made.
+void set_link_marks(const std::string& path, const std::string& description, const std::string& icon_path,
+                    int icon_index);
 
 // The last four characters are exactly ".lnk".
 bool is_link_name(std::string_view name);

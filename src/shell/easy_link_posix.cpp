@@ -43,4 +43,10 @@ void set_link_icon_location(const std::string& path, const std::string& icon_pat
     overwrite_file_bytes(path, lnk::with_icon_location(existing_link_bytes(path), icon_path, icon_index));
 }
 
+void set_link_marks(const std::string& path, const std::string& description, const std::string& icon_path,
+                    int icon_index) {
+    const std::string described = lnk::with_description(existing_link_bytes(path), description);
+    overwrite_file_bytes(path, lnk::with_icon_location(described, icon_path, icon_index));
+}
+
 }  // namespace corvane

@@ -98,17 +98,37 @@ std::string link_description(const std::string& path) {
     return from_wide(buffer.data());
 }
 
-void set_link_description(const std::string& path, const std::string& description) {
-    const shell_link object = load_existing_link(path);
+namespace {
+
+void describe(const shell_link& object, const std::string& path, const std::string& description) {
     const HRESULT result = object.link.get()->SetDescription(to_wide(description).c_str());
     if (FAILED(result)) raise_hresult("Setting the description of", path, result);
+}
+
+void give_icon(const shell_link& object, const std::string& path, const std::string& icon_path, int icon_index) {
+    const HRESULT result = object.link.get()->SetIconLocation(to_wide(icon_path).c_str(), icon_index);
+    if (FAILED(result)) raise_hresult("Setting the icon of", path, result);
+}
+
+}  // namespace
+
+void set_link_description(const std::string& path, const std::string& description) {
+    const shell_link object = load_existing_link(path);
+    describe(object, path, description);
     save_link(object, path);
 }
 
 void set_link_icon_location(const std::string& path, const std::string& icon_path, int icon_index) {
     const shell_link object = load_existing_link(path);
-    const HRESULT result = object.link.get()->SetIconLocation(to_wide(icon_path).c_str(), icon_index);
-    if (FAILED(result)) raise_hresult("Setting the icon of", path, result);
+    give_icon(object, path, icon_path, icon_index);
+    save_link(object, path);
+}
+
+void set_link_marks(const std::string& path, const std::string& description, const std::string& icon_path,
+                    int icon_index) {
+    const shell_link object = load_existing_link(path);
+    describe(object, path, description);
+    give_icon(object, path, icon_path, icon_index);
     save_link(object, path);
 }
 

@@ -8,6 +8,7 @@
 
 #include "base/wide.h"
 #include "engine/main_mod.h"
+#include "engine/returning_icons.h"
 #include "state/globals.h"
 #include "state/notices.h"
 #include "ui/change_burst.h"
@@ -25,6 +26,10 @@ constexpr UINT timer_interval = 60000;
 constexpr UINT_PTR icon_retry_timer = 2;
 constexpr UINT icon_retry_interval = 5000;
 constexpr UINT_PTR burst_timer = 3;
+constexpr UINT_PTR returning_icons_timer = 4;
+// Posted at load: the first refresh runs from the message loop, which watches the recent
+// folders by then, so that a document opened meanwhile is not left to the minute tick.
+constexpr UINT first_refresh = WM_APP + 2;
 
 struct form {
     HWND window = nullptr;
@@ -86,6 +91,7 @@ void Form_Unload() {
     KillTimer(main.window, Timer1);
     KillTimer(main.window, icon_retry_timer);
     KillTimer(main.window, burst_timer);
+    KillTimer(main.window, returning_icons_timer);
     DestroyWindow(main.window);
 }
 
@@ -98,11 +104,14 @@ void mnuPopUp_Click(UINT command) {
     }
 }
 
+// A refresh, or the placing of icons, waiting on the desktop's process.
+bool desktop_busy() { return refresh_running() || placing_returning_icons(); }
+
 // Only the release of the right button opens the menu, and never inside a refresh: the
 // menu's own loop would hold the refresh until it closes.
 void Tray_Callback(LPARAM event) {
     if (LOWORD(event) != WM_RBUTTONUP) return;
-    if (refresh_running()) {
+    if (desktop_busy()) {
         frmMain().menu_waiting = true;
         return;
     }
@@ -134,21 +143,36 @@ void show_next_notice() {
     Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 
-void Timer1_Timer() {
-    refresh();
-    show_next_notice();
+// After a refresh or a look at the desktop: links that came back wait for the shell to show
+// their icons, and a right click that came meanwhile gets its menu.
+void after_desktop_work() {
     form& main = frmMain();
-    if (main.menu_waiting && !refresh_running()) {
+    if (returning_icons_waiting())
+        SetTimer(main.window, returning_icons_timer, static_cast<UINT>(returning_icons_interval.count()), nullptr);
+    else
+        KillTimer(main.window, returning_icons_timer);
+    if (main.menu_waiting && !desktop_busy()) {
         main.menu_waiting = false;
         PostMessageW(main.window, tray_callback, main.tray_icon.uID, WM_RBUTTONUP);
     }
+}
+
+void look_at_returning_icons() {
+    place_returning_icons(std::chrono::steady_clock::now());
+    after_desktop_work();
+}
+
+void Timer1_Timer() {
+    refresh();
+    show_next_notice();
+    after_desktop_work();
 }
 
 void burst_timer_timer() {
     form& main = frmMain();
     KillTimer(main.window, burst_timer);
     // One refresh at a time: the burst waits for the running one to return.
-    if (refresh_running()) {
+    if (desktop_busy()) {
         SetTimer(main.window, burst_timer, static_cast<UINT>(burst_quiet.count()), nullptr);
         return;
     }
@@ -173,6 +197,10 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             if (wparam == Timer1) Timer1_Timer();
             if (wparam == icon_retry_timer) add_tray_icon();
             if (wparam == burst_timer) burst_timer_timer();
+            if (wparam == returning_icons_timer) look_at_returning_icons();
+            return 0;
+        case first_refresh:
+            Timer1_Timer();
             return 0;
         case WM_DPICHANGED:
         case WM_DISPLAYCHANGE:
@@ -258,7 +286,7 @@ bool load_main_form() {
         DestroyWindow(main.window);
         return false;
     }
-    Timer1_Timer();
+    PostMessageW(main.window, first_refresh, 0, 0);
     SetTimer(main.window, Timer1, timer_interval, nullptr);
     return true;
 }

@@ -86,6 +86,27 @@ check "a start denied the mutex makes nothing" [ ! -e "$staging" ]
 kill "$holder"
 wait "$holder" || true
 
+# The first refresh, slowed by the desktop as it reads the place of a stale link of the
+# program's, while a document is opened: its link comes with the next refresh, seconds after.
+mkdir -p "$WINEPREFIX/drive_c/work/Late" "$WINEPREFIX/drive_c/work/Old"
+: >"$app/aweporrwrei"
+shortcut "${folders[0]}\\Old work.lnk" 'C:\work\Old' 0 "Quillon Corvane Link"
+wine "$build/fake_desktop.exe" --slow 1800 "Old work=10,10" >/dev/null 2>&1 &
+slow_desktop=$!
+wine 'C:\Quillon Corvane\corvane.exe' &
+program=$!
+check "the first refresh begins" wait_for 60 test -e "$desktop/Alpha work.lnk"
+shortcut "${folders[1]}\\Late.lnk" 'C:\work\Late' 0
+check "the document was opened during the first refresh" test -e "$desktop/Old work.lnk"
+check "the first refresh ends" wait_for 60 test ! -e "$desktop/Old work.lnk"
+check "the document opened during it has its link within 3 s" wait_for 3 test -e "$desktop/Late work.lnk"
+wine taskkill /im corvane.exe >/dev/null 2>&1
+wait "$program" || true
+kill "$slow_desktop"
+rm "$(winepath -u "${folders[1]}\\Late.lnk")"
+find "$app" -maxdepth 1 -type f ! -name corvane.exe -delete
+find "$desktop" -maxdepth 1 -type f -delete
+
 # While it answers the program's first list-view request, the stand-in desktop sends the
 # program a right click on its icon and a tick, as they come during a refresh.
 wine "$build/fake_desktop.exe" --poke frmMain "Alpha work=400,300" "Beta work=500,300" >/dev/null 2>&1 &

@@ -3,7 +3,8 @@
 // active view and that view's folder, over a table of labels and places. It lives as long as
 // the process: reference counts are moot.
 //
-// The Windows tests register one that knows no name for their whole run, so that icon
+// It is registered in the multithreaded apartment, where the program calls the shell from
+// threads of its own. The Windows tests register one that knows no name for their whole run, so that icon
 // accesses go on to the stand-in desktop's list view without a call into Wine's explorer,
 // which can deadlock when it gets many of them on a loaded machine. A test that wants the
 // shell's own view, or a stand-in of its own, holds a shell_desktop_view while it runs.
@@ -18,7 +19,9 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -27,7 +30,9 @@ namespace corvane::testing {
 class desktop_view_stand_in {
 public:
     std::vector<std::pair<std::wstring, POINT>> items;
-    int calls = 0;
+    std::atomic<int> calls = 0;       // items read or placed
+    std::atomic<int> asked = 0;       // searches for the desktop's window
+    DWORD block = 0;                  // milliseconds each search takes, as a shell stuck in a call
 
 private:
     friend class desktop_view_registration;
@@ -76,6 +81,8 @@ private:
     }
     static HRESULT lock_server(object*, BOOL) { return S_OK; }
     static HRESULT find_window(object* self, VARIANT*, VARIANT*, int kind, LONG*, int, void** found) {
+        ++self->owner->asked;
+        Sleep(self->owner->block);
         *found = kind == SWC_DESKTOP ? self : nullptr;
         return *found ? S_OK : S_FALSE;
     }
@@ -116,13 +123,27 @@ class desktop_view_registration {
 public:
     explicit desktop_view_registration(desktop_view_stand_in& view) {
         const auto factory = reinterpret_cast<IClassFactory*>(&view.factory_);
-        CoRegisterClassObject(CLSID_ShellWindows, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+        in_the_mta([&] {
+            CoRegisterClassObject(CLSID_ShellWindows, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+        });
     }
-    ~desktop_view_registration() { CoRevokeClassObject(cookie_); }
+    ~desktop_view_registration() {
+        in_the_mta([&] { CoRevokeClassObject(cookie_); });
+    }
     desktop_view_registration(const desktop_view_registration&) = delete;
     desktop_view_registration& operator=(const desktop_view_registration&) = delete;
 
 private:
+    // On a thread of its own, which the apartment, kept for the run, takes in.
+    template <typename Call>
+    static void in_the_mta(const Call& call) {
+        static const bool kept = [] {
+            CO_MTA_USAGE_COOKIE cookie{};
+            return SUCCEEDED(CoIncrementMTAUsage(&cookie));
+        }();
+        (void)kept;
+        std::thread(call).join();
+    }
     DWORD cookie_ = 0;
 };
 

@@ -9,6 +9,9 @@
 //              place, as the shell's desktop does
 //   --hang     stops answering at the first list-view request of another process, as a hung
 //              shell does
+//   --slow MS  answers each list-view request of another process only after MS milliseconds
+//   --arrange  the view arranges its icons itself
+//   --hidden   the view hides its icons, as the desktop's "Show desktop icons" turned off does
 //   --poke CLASS  while answering the first list-view request of another process, sends the
 //              window of that class a right click on its tray icon (WM_APP + 1) and a tick
 //              (WM_TIMER 1), as they reach a program that waits on the desktop
@@ -37,9 +40,11 @@ HWND list_view = nullptr;
 WNDPROC list_view_procedure = nullptr;
 std::wstring poked_class;
 bool hang = false;
+DWORD slow = 0;
 
 LRESULT CALLBACK poking_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (hang && message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) Sleep(INFINITE);
+    if (message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) Sleep(slow);
     if (!poked_class.empty() && message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) {
         const HWND target = FindWindowW(poked_class.c_str(), nullptr);
         poked_class.clear();
@@ -50,6 +55,15 @@ LRESULT CALLBACK poking_procedure(HWND window, UINT message, WPARAM wparam, LPAR
 }
 
 LRESULT CALLBACK control_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == ask_position_of) {
+        wchar_t label[256]{};
+        GlobalGetAtomNameW(static_cast<ATOM>(wparam), label, 256);
+        LVFINDINFOW find{};
+        find.flags = LVFI_STRING;
+        find.psz = label;
+        wparam = static_cast<WPARAM>(SendMessageW(list_view, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+        message = ask_position;
+    }
     if (message == ask_position) {
         POINT point{};
         if (!SendMessageW(list_view, LVM_GETITEMPOSITION, wparam, reinterpret_cast<LPARAM>(&point))) return -1;
@@ -173,8 +187,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         desktop_size = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     }
 
-    const DWORD view_style =
-        LVS_ICON | WS_CLIPSIBLINGS | (shown_folder.empty() ? 0 : LVS_ALIGNLEFT);
+    const DWORD view_style = LVS_ICON | WS_CLIPSIBLINGS | (shown_folder.empty() ? 0 : LVS_ALIGNLEFT) |
+                             (has(L"--arrange") ? LVS_AUTOARRANGE : 0);
     if (has(L"--stray")) {
         list_view = make_window(WC_LISTVIEWW, nullptr, view_style);
     } else {
@@ -207,7 +221,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const auto poke = std::find(words.begin(), words.end(), L"--poke");
     if (poke != words.end() && poke + 1 != words.end()) poked_class = *(poke + 1);
     hang = has(L"--hang");
-    if (!poked_class.empty() || hang) {
+    if (const auto wait = std::find(words.begin(), words.end(), L"--slow"); wait != words.end() && wait + 1 != words.end())
+        slow = static_cast<DWORD>(std::stoul(*(wait + 1)));
+    if (has(L"--hidden")) ShowWindow(list_view, SW_HIDE);
+    if (!poked_class.empty() || hang || slow) {
         list_view_procedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(list_view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&poking_procedure)));
     }

@@ -48,6 +48,7 @@ public:
     DWORD process_id() const { return child_.id; }
     // Read by the desktop itself, not through the module under test; {-1, -1} for no item.
     icon_point position(int index) const;
+    icon_point position(const std::string& label) const;
     // Committed private memory, which every allocation made for it adds to.
     std::size_t committed_bytes() const;
     bool is_allocated(std::uintptr_t address) const;
@@ -104,10 +105,20 @@ inline fake_desktop::fake_desktop(const std::string& arguments) : child_(start("
     list_view_ = reinterpret_cast<HWND>(SendMessageW(control_, ask_list_view, 0, 0));
 }
 
-inline icon_point fake_desktop::position(int index) const {
-    const LRESULT packed = SendMessageW(control_, ask_position, index, 0);
+inline icon_point unpacked_position(LRESULT packed) {
     if (packed == -1) return {-1, -1};
     return {static_cast<std::int16_t>(packed & 0xFFFF), static_cast<std::int16_t>((packed >> 16) & 0xFFFF)};
+}
+
+inline icon_point fake_desktop::position(int index) const {
+    return unpacked_position(SendMessageW(control_, ask_position, index, 0));
+}
+
+inline icon_point fake_desktop::position(const std::string& label) const {
+    const ATOM atom = GlobalAddAtomW(to_wide(label).c_str());
+    const LRESULT packed = SendMessageW(control_, ask_position_of, atom, 0);
+    GlobalDeleteAtom(atom);
+    return unpacked_position(packed);
 }
 
 inline std::size_t fake_desktop::committed_bytes() const {
