@@ -105,6 +105,8 @@ kill $fake_desktop 2>/dev/null || true
 find "$(winepath -u "$recent")" "$desktop" -maxdepth 1 -type f -delete
 separator=$'wqewr9jys\xdf30q3w99sfdafa9w9rrifasj30\xdf'
 : >"$app/pp3imsfd"
+# Room for the document opened meanwhile too.
+printf 8 >"$app/eaoaweoio"
 for index in $(seq 7); do
     mkdir -p "$WINEPREFIX/drive_c/bench/Back $index"
     helper shortcut "$recent\\Back $index.lnk" "C:\\bench\\Back $index"

@@ -40,22 +40,37 @@ void place_returning_icons(std::chrono::steady_clock::time_point now) {
     const struct done {
         ~done() { placing = false; }
     } done;
-    std::optional<desktop_layout> desktop = read_desktop_layout();
-    if (desktop && (desktop->icons_hidden || desktop->auto_arrange)) {
-        waiting.clear();
-        return;
-    }
     std::vector<waiting_icon> still_waiting;
-    for (waiting_icon& icon : waiting) {
-        const std::optional<std::size_t> item = desktop ? find_item(*desktop, icon.link_file_name) : std::nullopt;
-        if (!item) {
-            if (now - icon.since < returning_icon_patience) still_waiting.push_back(std::move(icon));
-            continue;
+    try {
+        std::optional<desktop_layout> desktop = read_desktop_layout();
+        // A desktop that did not answer is not asked again and again, each time for seconds.
+        if (desktop && (desktop->icons_hidden || desktop->auto_arrange || !desktop->answered)) {
+            waiting.clear();
+            return;
         }
-        if (!place_suits(icon.place, *desktop, *item)) continue;
-        set_desktop_icon_position(icon.link_file_name, icon.place.point);
-        // Icons that come back together never land on each other.
-        desktop->items[*item].point = icon.place.point;
+        // Icons that come back together may each stand on the other's place for now.
+        std::vector<std::optional<std::size_t>> items;
+        for (const waiting_icon& icon : waiting) {
+            items.push_back(desktop ? find_item(*desktop, icon.link_file_name) : std::nullopt);
+            if (items.back()) desktop->items[*items.back()].returning = true;
+        }
+        for (std::size_t index = 0; index < waiting.size(); ++index) {
+            waiting_icon& icon = waiting[index];
+            const std::optional<std::size_t> item = items[index];
+            if (!item) {
+                if (now - icon.since < returning_icon_patience) still_waiting.push_back(std::move(icon));
+                continue;
+            }
+            desktop_layout::item& shown = desktop->items[*item];
+            shown.returning = false;
+            if (const std::optional<icon_point> place = place_on(icon.place, *desktop)) {
+                set_desktop_icon_position(icon.link_file_name, *place);
+                shown.point = *place;
+            }
+        }
+    } catch (const std::exception&) {
+        // An icon left where the shell put it is no loss worth more than that.
+        still_waiting.clear();
     }
     waiting = std::move(still_waiting);
 }

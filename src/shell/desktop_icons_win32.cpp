@@ -348,9 +348,11 @@ std::optional<desktop_layout> read_desktop_layout() {
     const HWND view = access.window();
     if (!view) return std::nullopt;
     desktop_layout desktop;
-    // Reading the window's state asks nothing of the shell's process.
-    desktop.icons_hidden = !IsWindowVisible(view);
-    desktop.auto_arrange = GetWindowLongPtrW(view, GWL_STYLE) & LVS_AUTOARRANGE;
+    // Reading the window's style asks nothing of the shell's process. The view's own: its
+    // parents are not shown yet at sign-in.
+    const LONG_PTR style = GetWindowLongPtrW(view, GWL_STYLE);
+    desktop.icons_hidden = !(style & WS_VISIBLE);
+    desktop.auto_arrange = style & LVS_AUTOARRANGE;
     if (desktop.icons_hidden || desktop.auto_arrange) return desktop;
     desktop.display = display_of(view);
     EnumDisplayMonitors(nullptr, nullptr, add_work_area, reinterpret_cast<LPARAM>(&desktop.work_areas));
@@ -359,8 +361,10 @@ std::optional<desktop_layout> read_desktop_layout() {
     desktop.origin = {origin.x, origin.y};
     const auto spacing = static_cast<DWORD>(send(LVM_GETITEMSPACING, FALSE, 0));
     desktop.spacing = {LOWORD(spacing), HIWORD(spacing)};
-    for (int item = 1; item <= access.item_total(); ++item)
+    for (int item = 1; item <= access.item_total() && desktop.answered; ++item) {
         desktop.items.push_back({get_item_text(item, 1), get_item_position(item)});
+        desktop.answered = list_view_state().last_result > 0;
+    }
     return desktop;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "base/wide.h"
@@ -100,17 +101,47 @@ view_and_item find(const std::string& link_file_name) {
     return found;
 }
 
+// Has the shell's own dispatch object start the program.
+bool start_program(const std::string& program_path) {
+    const auto view = desktop_shell_view();
+    if (!view) return false;
+    const auto background = obtain<IDispatch>(
+        [&](void** out) { return view.get()->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, out); });
+    if (!background) return false;
+    const auto folder_view = obtain<IShellFolderViewDual>(
+        [&](void** out) { return background.get()->QueryInterface(IID_IShellFolderViewDual, out); });
+    if (!folder_view) return false;
+    const auto application =
+        obtain<IDispatch>([&](void** out) { return folder_view.get()->get_Application(reinterpret_cast<IDispatch**>(out)); });
+    if (!application) return false;
+    const auto shell = obtain<IShellDispatch2>(
+        [&](void** out) { return application.get()->QueryInterface(IID_IShellDispatch2, out); });
+    if (!shell) return false;
+    const unique_bstr file(SysAllocString(to_wide(program_path).c_str()));
+    if (!file) return false;
+    VARIANT none{};
+    none.vt = VT_EMPTY;
+    VARIANT show{};
+    show.vt = VT_I4;
+    show.lVal = SW_SHOWNORMAL;
+    return SUCCEEDED(shell.get()->ShellExecute(file.get(), none, none, none, show));
+}
+
 // Once the view has not answered in time, it is left alone for a while and the list view
 // serves; a call may hang inside the shell's process with no limit of its own.
 constexpr std::chrono::seconds view_answer_limit{1};
 constexpr std::chrono::minutes view_rest{5};
 std::chrono::steady_clock::time_point view_rests_until{};
+std::shared_ptr<void> stuck_answer;  // the event of the last call abandoned
 
 // The call on a thread and in an apartment of its own, waited for a second at most. A thread
 // still blocked in the shell is abandoned: it owns what it writes, and nothing waits for it,
 // not even the program's exit.
 template <typename Result>
 std::optional<Result> asked_in_time(std::function<std::optional<Result>()> call) {
+    // One thread stuck in the shell at a time: while it is, the view rests on.
+    if (stuck_answer && WaitForSingleObject(stuck_answer.get(), 0) == WAIT_TIMEOUT)
+        view_rests_until = std::max(view_rests_until, std::chrono::steady_clock::now() + view_rest);
     if (std::chrono::steady_clock::now() < view_rests_until) return std::nullopt;
     struct request {
         unique_handle answered{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
@@ -120,17 +151,22 @@ std::optional<Result> asked_in_time(std::function<std::optional<Result>()> call)
     const auto shared = std::make_shared<request>();
     if (!shared->answered) return std::nullopt;
     shared->call = std::move(call);
-    std::thread([shared] {
-        if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
-            shared->answer = shared->call();
-            CoUninitialize();
-        }
-        SetEvent(shared->answered.get());
-    }).detach();
+    try {
+        std::thread([shared] {
+            if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
+                shared->answer = shared->call();
+                CoUninitialize();
+            }
+            SetEvent(shared->answered.get());
+        }).detach();
+    } catch (const std::system_error&) {
+        return std::nullopt;  // no thread to be had: the list view serves
+    }
     const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(view_answer_limit);
     if (WaitForSingleObject(shared->answered.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0)
         return shared->answer;
     view_rests_until = std::chrono::steady_clock::now() + view_rest;
+    stuck_answer = std::shared_ptr<void>(shared, shared->answered.get());
     return std::nullopt;
 }
 
@@ -156,31 +192,14 @@ bool desktop_view_move_icon(const std::string& link_file_name, icon_point positi
     }).has_value();
 }
 
-void desktop_view_rest_ends() { view_rests_until = {}; }
+void desktop_view_rest_ends() {
+    view_rests_until = {};
+    stuck_answer.reset();
+}
 
 bool desktop_view_start_program(const std::string& program_path) {
-    const auto view = desktop_shell_view();
-    if (!view) return false;
-    const auto background = obtain<IDispatch>(
-        [&](void** out) { return view.get()->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, out); });
-    if (!background) return false;
-    const auto folder_view = obtain<IShellFolderViewDual>(
-        [&](void** out) { return background.get()->QueryInterface(IID_IShellFolderViewDual, out); });
-    if (!folder_view) return false;
-    const auto application =
-        obtain<IDispatch>([&](void** out) { return folder_view.get()->get_Application(reinterpret_cast<IDispatch**>(out)); });
-    if (!application) return false;
-    const auto shell = obtain<IShellDispatch2>(
-        [&](void** out) { return application.get()->QueryInterface(IID_IShellDispatch2, out); });
-    if (!shell) return false;
-    const unique_bstr file(SysAllocString(to_wide(program_path).c_str()));
-    if (!file) return false;
-    VARIANT none{};
-    none.vt = VT_EMPTY;
-    VARIANT show{};
-    show.vt = VT_I4;
-    show.lVal = SW_SHOWNORMAL;
-    return SUCCEEDED(shell.get()->ShellExecute(file.get(), none, none, none, show));
+    return asked_in_time<bool>([program_path]() -> std::optional<bool> { return start_program(program_path); })
+        .value_or(false);
 }
 
 }  // namespace corvane

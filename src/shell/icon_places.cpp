@@ -53,23 +53,30 @@ std::optional<std::size_t> find_item(const desktop_layout& desktop, const std::s
     return std::nullopt;
 }
 
-bool place_suits(const stored_place& place, const desktop_layout& desktop, std::size_t moving_item) {
-    if (desktop.icons_hidden || desktop.auto_arrange) return false;
+std::optional<icon_point> place_on(const stored_place& place, const desktop_layout& desktop) {
+    if (desktop.icons_hidden || desktop.auto_arrange) return std::nullopt;
     const std::int64_t width = cell_side(desktop.spacing.x), height = cell_side(desktop.spacing.y);
-    for (std::size_t index = 0; index < desktop.items.size(); ++index) {
-        const icon_point other = desktop.items[index].point;
-        if (index != moving_item && std::abs(std::int64_t{other.x} - place.point.x) < width &&
-            std::abs(std::int64_t{other.y} - place.point.y) < height)
-            return false;
-    }
-    if (place.display == desktop.display) return true;
-    const std::int64_t left = std::int64_t{desktop.origin.x} + place.point.x;
-    const std::int64_t top = std::int64_t{desktop.origin.y} + place.point.y;
-    if (left < INT32_MIN || top < INT32_MIN || left + width > INT32_MAX || top + height > INT32_MAX) return false;
+    // The view's (0, 0) is the corner of the screen it was taken on: a monitor added on the
+    // left moves every point of the primary one.
+    const bool same = place.display == desktop.display;
+    const icon_point corner = place.display ? icon_point{place.display->virtual_screen.left, place.display->virtual_screen.top}
+                                            : desktop.origin;
+    const std::int64_t left = std::int64_t{corner.x} + place.point.x, top = std::int64_t{corner.y} + place.point.y;
+    const std::int64_t x = left - desktop.origin.x, y = top - desktop.origin.y;
+    if (std::min({left, top, x, y}) < INT32_MIN || std::max({left + width, top + height, x, y}) > INT32_MAX)
+        return std::nullopt;
+    // On the same display the user's own place near an edge stands; elsewhere the whole cell
+    // must be on a monitor now. Either way, never where no monitor is.
     const screen_rect cell{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
-                           static_cast<std::int32_t>(left + width), static_cast<std::int32_t>(top + height)};
-    return std::any_of(desktop.work_areas.begin(), desktop.work_areas.end(),
-                       [&](const screen_rect& area) { return within(cell, area); });
+                           static_cast<std::int32_t>(left + (same ? 1 : width)),
+                           static_cast<std::int32_t>(top + (same ? 1 : height))};
+    if (std::none_of(desktop.work_areas.begin(), desktop.work_areas.end(),
+                     [&](const screen_rect& area) { return within(cell, area); }))
+        return std::nullopt;
+    for (const desktop_layout::item& other : desktop.items)
+        if (!other.returning && std::abs(other.point.x - x) < width && std::abs(other.point.y - y) < height)
+            return std::nullopt;
+    return icon_point{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)};
 }
 
 }  // namespace corvane

@@ -37,6 +37,7 @@ struct stored_place {
 
 // The desktop as placing needs it.
 struct desktop_layout {
+    bool answered = true;  // false when the desktop stopped answering while it was read
     bool icons_hidden = false;
     bool auto_arrange = false;
     display_info display;
@@ -46,6 +47,7 @@ struct desktop_layout {
     struct item {
         std::string label;
         icon_point point;
+        bool returning = false;  // waits to be put in place: its cell is not taken
     };
     std::vector<item> items;
 };
@@ -59,9 +61,10 @@ std::optional<stored_place> parse_place(const std::vector<std::string>& elements
 // The item whose label + ".lnk" is the file name, letter case included: the first such.
 std::optional<std::size_t> find_item(const desktop_layout& desktop, const std::string& link_file_name);
 
-// Whether the icon of that item goes to the place: never while the desktop arranges its icons
-// or hides them, nor onto the cell of another icon; on the display it was taken on, always;
-// else only when its cell lies wholly inside one monitor's work area.
-bool place_suits(const stored_place& place, const desktop_layout& desktop, std::size_t moving_item);
+// Where in the view a returning icon goes, its place moved with the screen's corner; nothing
+// while the desktop arranges its icons or hides them, nor onto the cell of an icon that is not
+// returning itself. On the display the place was taken on, it goes wherever a monitor is now;
+// elsewhere only when its whole cell lies inside a monitor's work area.
+std::optional<icon_point> place_on(const stored_place& place, const desktop_layout& desktop);
 
 }  // namespace corvane

@@ -1,10 +1,12 @@
 #include "ui/frmMain.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "base/wide.h"
 #include "engine/main_mod.h"
@@ -15,6 +17,7 @@
 #include "ui/frmDummy.h"
 #include "ui/frmEditor.h"
 #include "ui/frm_max_folders.h"
+#include "ui/late_click.h"
 
 namespace corvane {
 namespace {
@@ -30,6 +33,12 @@ constexpr UINT_PTR returning_icons_timer = 4;
 // Posted at load: the first refresh runs from the message loop, which watches the recent
 // folders by then, so that a document opened meanwhile is not left to the minute tick.
 constexpr UINT first_refresh = WM_APP + 2;
+constexpr UINT waiting_click = WM_APP + 3;
+
+struct click_event {
+    DWORD time = 0;
+    POINT at{};
+};
 
 struct form {
     HWND window = nullptr;
@@ -43,7 +52,9 @@ struct form {
     // The shell took the icon: a balloon has somewhere to come from.
     bool icon_shown = false;
     // A right click that came while a refresh ran; its menu opens once the refresh is done.
-    bool menu_waiting = false;
+    std::optional<click_event> click_waiting;
+    // When the last refresh, or look at the desktop, returned.
+    DWORD busy_ended = 0;
     // The first change of the burst in the recent folders that no refresh has seen yet, and
     // when its refresh is due.
     std::optional<ULONGLONG> burst_started;
@@ -107,24 +118,41 @@ void mnuPopUp_Click(UINT command) {
 // A refresh, or the placing of icons, waiting on the desktop's process.
 bool desktop_busy() { return refresh_running() || placing_returning_icons(); }
 
-// Only the release of the right button opens the menu, and never inside a refresh: the
-// menu's own loop would hold the refresh until it closes.
-void Tray_Callback(LPARAM event) {
-    if (LOWORD(event) != WM_RBUTTONUP) return;
-    if (desktop_busy()) {
-        frmMain().menu_waiting = true;
-        return;
-    }
+void show_menu_at(POINT at) {
     const HWND owner = frmDummy();
     SetForegroundWindow(owner);
-    POINT at{};
-    GetCursorPos(&at);
     const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(frmMain().mnuPopUp.get(),
                                                            TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
                                                            at.y, owner, nullptr));
     // Lets the menu close when the user clicks elsewhere next time.
     PostMessageW(owner, WM_NULL, 0, 0);
     mnuPopUp_Click(chosen);
+}
+
+// Where and when the click was: a queued one waited behind whatever held the program.
+click_event this_click() {
+    if (InSendMessage()) {
+        POINT at{};
+        GetCursorPos(&at);
+        return {GetTickCount(), at};
+    }
+    const DWORD at = GetMessagePos();
+    return {static_cast<DWORD>(GetMessageTime()), {GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
+}
+
+void answer_click(const click_event& click) {
+    if (late_click_opens_menu(click.time, frmMain().busy_ended)) show_menu_at(click.at);
+}
+
+// Only the release of the right button opens the menu, and never inside a refresh: the
+// menu's own loop would hold the refresh until it closes.
+void Tray_Callback(LPARAM event) {
+    if (LOWORD(event) != WM_RBUTTONUP) return;
+    if (desktop_busy()) {
+        frmMain().click_waiting = this_click();
+        return;
+    }
+    answer_click(this_click());
 }
 
 // What the user must know, in a balloon from the icon: one at a time, the next after the
@@ -151,10 +179,9 @@ void after_desktop_work() {
         SetTimer(main.window, returning_icons_timer, static_cast<UINT>(returning_icons_interval.count()), nullptr);
     else
         KillTimer(main.window, returning_icons_timer);
-    if (main.menu_waiting && !desktop_busy()) {
-        main.menu_waiting = false;
-        PostMessageW(main.window, tray_callback, main.tray_icon.uID, WM_RBUTTONUP);
-    }
+    if (desktop_busy()) return;
+    main.busy_ended = GetTickCount();
+    if (main.click_waiting) PostMessageW(main.window, waiting_click, 0, 0);
 }
 
 void look_at_returning_icons() {
@@ -201,6 +228,10 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
             return 0;
         case first_refresh:
             Timer1_Timer();
+            return 0;
+        case waiting_click:
+            if (const std::optional<click_event> click = std::exchange(frmMain().click_waiting, std::nullopt))
+                answer_click(*click);
             return 0;
         case WM_DPICHANGED:
         case WM_DISPLAYCHANGE:
@@ -286,6 +317,7 @@ bool load_main_form() {
         DestroyWindow(main.window);
         return false;
     }
+    main.busy_ended = GetTickCount();
     PostMessageW(main.window, first_refresh, 0, 0);
     SetTimer(main.window, Timer1, timer_interval, nullptr);
     return true;

@@ -19,37 +19,43 @@ desktop_layout laptop_desktop() {
 }
 
 TEST(IconPlaces, AReturningIconGoesToItsPlaceOnlyWhereItFitsTheDisplayAndNoOtherIconIsThere) {
+    // A monitor docked on the left: the view's corner, and every point on the laptop, moves.
     desktop_layout docked = laptop_desktop();
     docked.display = {{-1920, 0, 1920, 1080}, 96};
     docked.origin = {-1920, 0};
     docked.work_areas = {{-1920, 0, 0, 1040}, {0, 0, 1920, 1040}};
-    desktop_layout arranged = laptop_desktop(), hidden = laptop_desktop();
+    desktop_layout arranged = laptop_desktop(), hidden = laptop_desktop(), returning = laptop_desktop();
     arranged.auto_arrange = true;
     hidden.icons_hidden = true;
+    returning.items[1].returning = true;  // it stands where the icon goes, but leaves too
     const std::optional<display_info> unknown;
+    const display_info larger{{0, 0, 2560, 1440}, 96}, scaled{{0, 0, 1920, 1080}, 144};
+    const std::optional<icon_point> stays;
     const struct {
         const char* what;
         stored_place place;
         desktop_layout desktop;
-        bool moves;
+        std::optional<icon_point> goes_to;
     } cases[] = {
-        {"same display", {{1000, 500}, laptop}, laptop_desktop(), true},
-        {"same display, beside the taskbar", {{1880, 1030}, laptop}, laptop_desktop(), true},
-        {"same display, on the user's icon", {{720, 310}, laptop}, laptop_desktop(), false},
-        {"same display, on the cell beside it", {{775, 300}, laptop}, laptop_desktop(), true},
-        {"smaller screen, inside", {{1000, 500}, display_info{{0, 0, 2560, 1440}, 96}}, laptop_desktop(), true},
-        {"smaller screen, outside", {{2400, 1300}, display_info{{0, 0, 2560, 1440}, 96}}, laptop_desktop(), false},
-        {"smaller screen, over the edge", {{1880, 500}, display_info{{0, 0, 2560, 1440}, 96}}, laptop_desktop(), false},
-        {"other DPI, inside", {{1000, 500}, display_info{{0, 0, 1920, 1080}, 144}}, laptop_desktop(), true},
-        {"other DPI, under the taskbar", {{1000, 1000}, display_info{{0, 0, 1920, 1080}, 144}}, laptop_desktop(), false},
-        {"no display stored, inside", {{1000, 500}, unknown}, laptop_desktop(), true},
-        {"no display stored, off the left", {{-200, 40}, unknown}, laptop_desktop(), false},
-        {"docked: the monitor on the left", {{100, 100}, laptop}, docked, true},
-        {"undocked: that monitor gone", {{-1800, 100}, docked.display}, laptop_desktop(), false},
-        {"the desktop arranges its icons", {{1000, 500}, laptop}, arranged, false},
-        {"the desktop hides its icons", {{1000, 500}, laptop}, hidden, false},
+        {"same display", {{1000, 500}, laptop}, laptop_desktop(), icon_point{1000, 500}},
+        {"same display, beside the taskbar", {{1880, 1030}, laptop}, laptop_desktop(), icon_point{1880, 1030}},
+        {"same display, on the user's icon", {{720, 310}, laptop}, laptop_desktop(), stays},
+        {"same display, on an icon returning too", {{720, 310}, laptop}, returning, icon_point{720, 310}},
+        {"same display, on the cell beside it", {{775, 300}, laptop}, laptop_desktop(), icon_point{775, 300}},
+        {"larger screen before, inside", {{1000, 500}, larger}, laptop_desktop(), icon_point{1000, 500}},
+        {"larger screen before, outside", {{2400, 1300}, larger}, laptop_desktop(), stays},
+        {"larger screen before, over the edge", {{1880, 500}, larger}, laptop_desktop(), stays},
+        {"other DPI, inside", {{1000, 500}, scaled}, laptop_desktop(), icon_point{1000, 500}},
+        {"other DPI, under the taskbar", {{1000, 1000}, scaled}, laptop_desktop(), stays},
+        {"no display stored, inside", {{1000, 500}, unknown}, laptop_desktop(), icon_point{1000, 500}},
+        {"no display stored, off the left", {{-200, 40}, unknown}, laptop_desktop(), stays},
+        {"docked: the laptop's place, moved with the corner", {{100, 100}, laptop}, docked, icon_point{2020, 100}},
+        {"undocked: a place on the laptop", {{2020, 100}, docked.display}, laptop_desktop(), icon_point{100, 100}},
+        {"undocked: a place on the monitor gone", {{120, 100}, docked.display}, laptop_desktop(), stays},
+        {"the desktop arranges its icons", {{1000, 500}, laptop}, arranged, stays},
+        {"the desktop hides its icons", {{1000, 500}, laptop}, hidden, stays},
     };
-    for (const auto& c : cases) EXPECT_EQ(place_suits(c.place, c.desktop, 0), c.moves) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(place_on(c.place, c.desktop), c.goes_to) << c.what;
 }
 
 TEST(IconPlaces, APlaceIsStoredWithItsDisplayAndAnOlderOneReadsAsDisplayUnknown) {

@@ -7,6 +7,7 @@
 #include "ui/form_placement.h"
 #include "ui/frmEditor.h"
 #include "ui/frm_max_folders.h"
+#include "ui/late_click.h"
 
 namespace corvane {
 namespace {
@@ -86,6 +87,18 @@ TEST(BurstDelay, RefreshesASecondAfterTheLastChangeAndAtMostFiveAfterTheFirst) {
         {milliseconds{5000}, milliseconds{0}},    {milliseconds{90000}, milliseconds{0}},
     };
     for (const auto& c : cases) EXPECT_EQ(burst_delay(c.since_first_change), c.delay) << c.since_first_change.count();
+}
+
+TEST(LateClick, OpensTheMenuOnlyWhenWhatHeldItReturnedWithinASecond) {
+    const struct {
+        std::uint32_t click, busy_ended;
+        bool opens;
+    } cases[] = {
+        {5000, 4000, true},   // nothing held it
+        {5000, 5900, true},   {5000, 6000, true}, {5000, 6001, false}, {5000, 60000, false},
+        {0xFFFFFF00u, 0x200u, true}, {0xFFFFFF00u, 0x500u, false},  // across the tick's wrap
+    };
+    for (const auto& c : cases) EXPECT_EQ(late_click_opens_menu(c.click, c.busy_ended), c.opens) << c.busy_ended;
 }
 
 }  // namespace
