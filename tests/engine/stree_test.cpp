@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <algorithm>
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -17,20 +20,26 @@ TEST(Stree, ListsAscendingWithEqualValuesNewestFirstAndEachInsertOnce) {
     EXPECT_EQ(tree.get_list(), (std::vector<std::string>{"B", "B", "D", "C", "A"}));
 }
 
-TEST(Stree, DegeneratedChainsListInOrderAndDropWithoutRecursion) {
-    // Sorted input makes a chain, and insertion quadratic: the equal-value chain is shorter.
-    auto ascending = std::make_unique<stree<int, int>>();
-    auto equal = std::make_unique<stree<int, int>>();
-    for (int n = 0; n < 20000; ++n) ascending->insert(n, n);  // a chain through after
-    for (int n = 0; n < 3000; ++n) equal->insert(n, 7);       // a chain through before
-    const std::vector<int> up = ascending->get_list();
-    const std::vector<int> down = equal->get_list();
-    ASSERT_EQ(up.size(), 20000u);
-    ASSERT_EQ(down.size(), 3000u);
-    for (int n = 0; n < 20000; ++n) ASSERT_EQ(up[n], n);
-    for (int n = 0; n < 3000; ++n) ASSERT_EQ(down[n], 2999 - n);
-    ascending.reset();
-    equal.reset();
+TEST(Stree, ListsSortedReversedAndShuffledInputWithEqualValuesNewestFirst) {
+    constexpr int count = 4000;
+    std::vector<int> sorted(count);
+    for (int n = 0; n < count; ++n) sorted[n] = n / 50;  // fifty of each value
+    const std::vector<int> reversed(sorted.rbegin(), sorted.rend());
+    std::vector<int> shuffled = sorted;
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(20261207));
+    for (const auto& [input, values] : {std::pair{"sorted", sorted}, {"reversed", reversed}, {"shuffled", shuffled}}) {
+        SCOPED_TRACE(input);
+        stree<int, int> tree;
+        std::vector<std::pair<int, int>> keys;  // value, then the insertion number negated
+        for (int n = 0; n < count; ++n) {
+            tree.insert(n, values[n]);
+            keys.emplace_back(values[n], -n);
+        }
+        std::sort(keys.begin(), keys.end());  // the keys are all different
+        std::vector<int> expected;
+        for (const auto& key : keys) expected.push_back(-key.second);
+        EXPECT_EQ(tree.get_list(), expected);
+    }
 }
 
 }  // namespace
