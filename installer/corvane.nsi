@@ -50,11 +50,13 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 
 ; Asks a running copy to close as its own exit command would (its unload saves an open
-; editor), then waits until its one-copy mutex is gone, that is until the process has ended.
-; A copy started a moment ago holds its mutex before it has made its window: it is asked as
-; soon as its window is there. The request is posted, so that it waits in the queue of a copy
-; still busy with its first refresh. A copy that is still running after 20 s (hung, or run
-; as administrator) stops the setup before it changes anything: its files could be neither
+; editor), then waits until its one-copy mutex is gone and its program file can be written:
+; the mutex goes when the program's main function returns, and the process, holding its
+; file, may live on a while after (a check of a server that does not answer). A copy started
+; a moment ago holds its mutex before it has made its window: it is asked as soon as its
+; window is there. The request is posted, so that it waits in the queue of a copy still busy
+; with its first refresh. A copy that is still running after 20 s (hung, or run as
+; administrator) stops the setup before it changes anything: its files could be neither
 ; replaced nor removed.
 !macro CLOSE_RUNNING_COPY un
 Function ${un}close_running_copy
@@ -72,7 +74,17 @@ Function ${un}close_running_copy
         Pop $3
         ${If} $1 P= 0
         ${AndIf} $3 <> 5
-            ${Break}
+            System::Call 'kernel32::CreateFileW(w "$INSTDIR\corvane.exe", i 0x40000000, i 0, p 0, i 3, i 0x80, p 0) p .r5 ?e'
+            Pop $6
+            ${If} $5 P<> -1
+                System::Call 'kernel32::CloseHandle(p r5)'
+                ${Break}
+            ${EndIf}
+            ; Not there (yet, or any more): nothing holds it.
+            ${If} $6 = 2
+            ${OrIf} $6 = 3
+                ${Break}
+            ${EndIf}
         ${EndIf}
         ${If} $1 P<> 0
             System::Call 'kernel32::CloseHandle(p r1)'
@@ -90,15 +102,54 @@ FunctionEnd
 !insertmacro CLOSE_RUNNING_COPY ""
 !insertmacro CLOSE_RUNNING_COPY "un."
 
-; A folder that already holds files, but no install of ours, is refused: the setup would mix
-; its files in, and the uninstaller later delete same-named ones. Sets $0 to "refused".
+; Sets $3 to "foreign" when $INSTDIR holds anything but what the program and its uninstaller
+; leave behind: its stores, its INI file, a store's temporary file from a session that ended
+; during a write, and icons of any kind in its icons folder.
+Function find_foreign_files
+    StrCpy $3 ""
+    FindFirst $4 $5 "$INSTDIR\*"
+    ${DoWhile} $5 != ""
+        StrCpy $6 $5 3
+        StrCpy $7 $5 "" -4
+        ${If} $5 == "icons"
+            FindFirst $8 $9 "$INSTDIR\icons\*"
+            ${DoWhile} $9 != ""
+                StrCpy $7 $9 "" -4
+                ${If} $9 != "."
+                ${AndIf} $9 != ".."
+                ${AndIf} $7 != ".ico"
+                    StrCpy $3 "foreign"
+                ${EndIf}
+                FindNext $8 $9
+            ${Loop}
+            FindClose $8
+        ${ElseIf} $5 != "."
+        ${AndIf} $5 != ".."
+        ${AndIf} $6$7 != "cvn.tmp"
+        ${AndIf} $5 != "eaoaweoio"
+        ${AndIf} $5 != "aweporrwrei"
+        ${AndIf} $5 != "pp3imsfd"
+        ${AndIf} $5 != "own_links"
+        ${AndIf} $5 != "corvane.ini"
+        ${AndIf} $5 != "uninstall.exe"
+            StrCpy $3 "foreign"
+        ${EndIf}
+        FindNext $4 $5
+    ${Loop}
+    FindClose $4
+FunctionEnd
+
+; A folder that already holds files, but no install of ours nor what one leaves, is refused:
+; the setup would mix its files in, and the uninstaller later delete same-named ones. Sets $0
+; to "refused".
 Function refuse_foreign_folder
     StrCpy $0 ""
-    ${DirState} "$INSTDIR" $1
-    ${If} $1 = 1
-    ${AndIfNot} ${FileExists} "$INSTDIR\corvane.exe"
-        MessageBox MB_OK|MB_ICONSTOP "$INSTDIR already holds other files.$\r$\n$\r$\nChoose an empty folder, or a new one, for ${PRODUCT}." /SD IDOK
-        StrCpy $0 "refused"
+    ${IfNot} ${FileExists} "$INSTDIR\corvane.exe"
+        Call find_foreign_files
+        ${If} $3 == "foreign"
+            MessageBox MB_OK|MB_ICONSTOP "$INSTDIR already holds other files.$\r$\n$\r$\nChoose an empty folder, or a new one, for ${PRODUCT}." /SD IDOK
+            StrCpy $0 "refused"
+        ${EndIf}
     ${EndIf}
 FunctionEnd
 
@@ -225,6 +276,8 @@ Section "Uninstall"
     Delete "$INSTDIR\pp3imsfd"
     Delete "$INSTDIR\own_links"
     Delete "$INSTDIR\corvane.ini"
+    ; A store's temporary file, left when the session ended during a write.
+    Delete "$INSTDIR\cvn*.tmp"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
 SectionEnd

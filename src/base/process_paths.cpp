@@ -35,8 +35,10 @@ std::string containing_folder(std::string_view path) {
 std::string without_long_path_prefix(const std::string& path) {
     const std::string prefix = std::string(2, path_separator) + "?" + path_separator;
     if (!path.starts_with(prefix)) return path;
+    // The object manager takes "UNC" in any case.
     const std::string unc = prefix + "UNC" + path_separator;
-    return path.starts_with(unc) ? std::string(2, path_separator) + path.substr(unc.size()) : path.substr(prefix.size());
+    return upper_case(path.substr(0, unc.size())) == unc ? std::string(2, path_separator) + path.substr(unc.size())
+                                                         : path.substr(prefix.size());
 }
 
 bool path_within(std::string_view path, std::string_view folder) {

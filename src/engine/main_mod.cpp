@@ -153,6 +153,7 @@ void refresh(std::chrono::steady_clock::time_point now) {
     const struct done {
         ~done() { refreshing = false; }
     } done;
+    desktop_may_answer_again();
     try {
         follow_shown_desktop(now);
         adopt_marked_links(globals::desktop_folder);

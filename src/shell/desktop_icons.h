@@ -54,6 +54,11 @@ struct list_view_access {
     shared_buffer shared_text;     // 255 UTF-16 characters of text
     shared_buffer shared_point;    // x then y
     std::intptr_t last_result = 0;
+    // A message went unanswered in time: the shell may still be working on it, and writing
+    // into the buffers, so they are left to it when closed.
+    bool request_pending = false;
+    // That list view is not asked again until the next refresh.
+    window_handle silent_window = 0;
     bool platform_known = false;
     bool platform_is_nt = false;
 };
@@ -64,8 +69,11 @@ const list_view_access& list_view_state();
 // window leaves the record untouched.
 bool attach_list_view(list_view_info& info);
 void open_shared_buffers(window_handle list_view);
-// Harmless when nothing is allocated.
+// Harmless when nothing is allocated. Buffers a request may still be pending on are not
+// freed but left to the list view's owner: a bounded loss, once per silent shell and refresh.
 void close_shared_buffers();
+// A new refresh: a list view that did not answer in time is asked again.
+void desktop_may_answer_again();
 
 // Items and columns count from 1. Empty text or (0, 0) when unavailable.
 std::string get_item_text(int item, int column);
@@ -76,6 +84,8 @@ bool is_nt_platform();
 
 shared_buffer shared_alloc(std::size_t size, std::uint32_t process_id);
 void shared_free(shared_buffer& buffer);
+// Lets go of the buffer without freeing its memory.
+void shared_abandon(shared_buffer& buffer);
 void shared_read(const shared_buffer& buffer, void* local, std::size_t count);
 void shared_write(const shared_buffer& buffer, const void* local, std::size_t count);
 

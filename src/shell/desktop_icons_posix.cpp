@@ -19,6 +19,7 @@ bool attach_list_view(list_view_info&) {
 
 void open_shared_buffers(window_handle) {}
 void close_shared_buffers() {}
+void desktop_may_answer_again() {}
 std::string get_item_text(int, int) { return {}; }
 icon_point get_item_position(int) { return {}; }
 bool is_nt_platform() { return false; }
@@ -27,6 +28,7 @@ void shared_free(shared_buffer& buffer) {
     buffer.handle = 0;
     buffer.address = 0;
 }
+void shared_abandon(shared_buffer& buffer) { shared_free(buffer); }
 void shared_read(const shared_buffer&, void*, std::size_t) {}
 void shared_write(const shared_buffer&, const void*, std::size_t) {}
 std::string window_class_name(window_handle) { return {}; }

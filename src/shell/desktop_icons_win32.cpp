@@ -63,10 +63,17 @@ HWND as_window(window_handle window) { return reinterpret_cast<HWND>(window); }
 
 // A hung shell must not hang the program: its answer is waited for two seconds at most, and
 // not at all once the system counts it as not responding. No answer reads as 0, as from a
-// desktop that is not there.
+// desktop that is not there; the window is not asked again until the next refresh.
 LRESULT send_to(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    list_view_access& access = state();
+    const auto handle = reinterpret_cast<window_handle>(window);
+    if (handle && handle == access.silent_window) return 0;
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 2000, &result)) return 0;
+    if (!SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 2000, &result)) {
+        access.silent_window = handle;
+        access.request_pending = true;
+        return 0;
+    }
     return static_cast<LRESULT>(result);
 }
 
@@ -209,10 +216,14 @@ void open_shared_buffers(window_handle list_view) {
 
 void close_shared_buffers() {
     list_view_access& access = state();
-    shared_free(access.shared_item);
-    shared_free(access.shared_text);
-    shared_free(access.shared_point);
+    const auto release = access.request_pending ? shared_abandon : shared_free;
+    release(access.shared_item);
+    release(access.shared_text);
+    release(access.shared_point);
+    access.request_pending = false;
 }
+
+void desktop_may_answer_again() { state().silent_window = 0; }
 
 std::string get_item_text(int item, int column) {
     list_view_access& access = state();
@@ -278,6 +289,14 @@ void shared_free(shared_buffer& buffer) {
         VirtualFreeEx(handle, address, 0, MEM_RELEASE);
     }
     if (handle) CloseHandle(handle);
+    buffer.handle = 0;
+    buffer.address = 0;
+    buffer.size = 0;
+}
+
+void shared_abandon(shared_buffer& buffer) {
+    // The memory stays the shell's, or a view stays mapped here, for its late answer.
+    if (buffer.handle) CloseHandle(reinterpret_cast<HANDLE>(buffer.handle));
     buffer.handle = 0;
     buffer.address = 0;
     buffer.size = 0;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ bool folder_exists(const std::string& path);  // false for a file
 // A path on another machine, whose server may not answer: a UNC path or one on a mapped
 // network drive; in the portable build, one that begins with two slashes.
 bool is_network_path(const std::string& path);
+// What a symbolic link or junction at that very path points at, read from the link itself,
+// never followed: absolute (a network target as \\server\share\..., in the portable build
+// //server/share/...) or relative to the link's folder. Nothing when the path is no link or
+// not there.
+std::optional<std::string> link_target_of(const std::string& path);
 // The drive a local path is on is attached: false for a removable drive taken out, a card
 // reader without its card, a drive letter no longer there. In the portable build the first
 // folder under the root stands for the drive.

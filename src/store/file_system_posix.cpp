@@ -125,6 +125,16 @@ bool volume_attached(const std::string& path) {
     return stat_path(path.substr(0, path.find(path_separator, 1)), info);
 }
 
+std::optional<std::string> link_target_of(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return std::nullopt;
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length <= 0) return std::nullopt;
+    target.resize(static_cast<std::size_t>(length));
+    return target;
+}
+
 bool is_network_path(const std::string& path) { return path.size() >= 2 && path[0] == '/' && path[1] == '/'; }
 
 void slow_down_folder_checks(const std::string& prefix, std::chrono::milliseconds delay) {

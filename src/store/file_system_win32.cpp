@@ -1,6 +1,8 @@
 #include <windows.h>
+#include <winioctl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "base/brief_locks_win32.h"
@@ -88,6 +90,58 @@ bool file_exists(const std::string& path) {
 bool folder_exists(const std::string& path) {
     const DWORD attributes = attributes_of(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+// The reparse data of symbolic links and junctions, as the file system hands it over.
+struct reparse_header {
+    ULONG tag;
+    USHORT data_length, reserved;
+    USHORT substitute_offset, substitute_length, print_offset, print_length;
+};
+constexpr std::size_t symlink_names = sizeof(reparse_header) + sizeof(ULONG);  // after its flags
+constexpr ULONG symlink_relative = 1;
+
+}  // namespace
+
+std::optional<std::string> link_target_of(const std::string& path) {
+    const std::wstring wide = to_wide(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return std::nullopt;
+    const unique_file link(CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                       nullptr));
+    if (!link) return std::nullopt;
+    std::vector<unsigned char> data(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
+    DWORD size = 0;
+    if (!DeviceIoControl(link.get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(), static_cast<DWORD>(data.size()),
+                         &size, nullptr) ||
+        size < symlink_names)
+        return std::nullopt;
+    reparse_header header{};
+    std::memcpy(&header, data.data(), sizeof header);
+    std::size_t names = 0;
+    bool relative = false;
+    if (header.tag == IO_REPARSE_TAG_SYMLINK) {
+        ULONG flags = 0;
+        std::memcpy(&flags, data.data() + sizeof header, sizeof flags);
+        names = symlink_names;
+        relative = flags & symlink_relative;
+    } else if (header.tag == IO_REPARSE_TAG_MOUNT_POINT) {
+        names = sizeof header;
+    } else {
+        return std::nullopt;
+    }
+    const std::size_t start = names + header.substitute_offset;
+    if (header.substitute_length == 0 || start + header.substitute_length > size) return std::nullopt;
+    std::u16string target(header.substitute_length / sizeof(char16_t), u'\0');
+    std::memcpy(target.data(), data.data() + start, target.size() * sizeof(char16_t));
+    std::string text = utf16_to_utf8(target);
+    if (relative) return text;
+    // The object manager's spelling, \??\UNC\server\share or \??\C:\folder, as the long-path one.
+    if (text.starts_with("\\??\\")) text[1] = '\\';
+    return without_long_path_prefix(text);
 }
 
 bool is_network_path(const std::string& path) {

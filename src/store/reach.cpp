@@ -4,7 +4,9 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
+#include <vector>
 
 #include "base/process_paths.h"
 #include "base/text.h"
@@ -64,7 +66,32 @@ reach local_reach(const std::string& path) {
     return volume_attached(path) ? reach::gone : reach::away;
 }
 
+bool is_absolute(const std::string& path) {
+    return (!path.empty() && path[0] == path_separator) || (path.size() >= 2 && path[1] == ':');
+}
+
 }  // namespace
+
+std::string network_behind_links(const std::string& path) {
+    std::string current = path;
+    // Links may point at links, or in a circle.
+    for (int hop = 0; hop < 8 && !is_network_path(current); ++hop) {
+        const std::vector<std::string_view> parts = split(current, std::string_view(&path_separator, 1));
+        std::string walked(parts.front());
+        std::optional<std::string> target;
+        std::size_t part = 1;
+        for (; part < parts.size() && !target; ++part) {
+            walked += path_separator;
+            walked += parts[part];
+            target = link_target_of(walked);
+        }
+        if (!target) return {};
+        std::string led_to = is_absolute(*target) ? *target : containing_folder(walked) + path_separator + *target;
+        for (; part < parts.size(); ++part) led_to += path_separator + std::string(parts[part]);
+        current = led_to;
+    }
+    return is_network_path(current) ? current : std::string();
+}
 
 std::string share_of(const std::string& path) {
     if (path.size() >= 2 && path[0] == path_separator && path[1] == path_separator) {
@@ -76,8 +103,11 @@ std::string share_of(const std::string& path) {
 }
 
 reach folder_reach(const std::string& written, std::chrono::steady_clock::time_point now) {
-    const std::string path = without_long_path_prefix(written);
-    if (!is_network_path(path)) return local_reach(path);
+    std::string path = without_long_path_prefix(written);
+    // A local-looking path may lead to a share through a link on the way (mklink /d C:\Proj
+    // \\srv\proj): it is asked as the share is.
+    if (!is_network_path(path)) path = network_behind_links(path);
+    if (path.empty()) return local_reach(without_long_path_prefix(written));
     const std::string share = share_of(path);
     share_state& state = shares()[upper_case(share)];
     if (now < state.away_until) return reach::away;

@@ -6,7 +6,8 @@
 // later is kept for the next question about that path, so a share that always needs 1.5 s
 // still answers every other time. Only a check that ends without any answer (the share
 // itself not there) leaves that share alone for five minutes; another share of the same
-// server is asked as ever. Long-path spellings (\\?\UNC\...) are asked as their plain ones.
+// server is asked as ever. Long-path spellings (\\?\UNC\...) are asked as their plain ones,
+// and a local path that leads to a share through a link as that share.
 
 #include <chrono>
 #include <string>
@@ -25,6 +26,10 @@ enum class reach {
 // Every call of one refresh passes the same time.
 reach folder_reach(const std::string& path, std::chrono::steady_clock::time_point now);
 bool folder_within_reach(const std::string& path, std::chrono::steady_clock::time_point now);
+
+// The network path a local one leads to through symbolic links or junctions on the way, read
+// from the links without following them; "" when it leads to none.
+std::string network_behind_links(const std::string& path);
 
 // The share a network path lives on, as written: "\\Server\share" for \\Server\share\x (and
 // //server/share for //server/share/x in the portable build), "Z:" for a path on a mapped

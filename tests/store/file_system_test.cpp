@@ -122,5 +122,17 @@ TEST(FileSystem, ReadOnlyFilesKeepTheirContent) {
     EXPECT_EQ(error_of([&] { delete_file(path); }), error_number::file_not_found);
 }
 
+// Read from the link itself, never followed: a link to a share that does not answer costs
+// nothing to ask.
+TEST(FileSystem, ReadsWhereAFolderLinkLeadsWithoutFollowingIt) {
+    const testing::temp_folder folder;
+    create_folder(folder.file("real"));
+    testing::make_folder_link(folder.file("Here"), folder.file("real"));
+    if (!folder_exists(folder.file("Here"))) GTEST_SKIP() << "Wine cannot read back the folder links it makes";
+    EXPECT_EQ(link_target_of(folder.file("Here")), folder.file("real"));
+    EXPECT_EQ(link_target_of(folder.file("real")), std::nullopt);
+    EXPECT_EQ(link_target_of(folder.file("missing")), std::nullopt);
+}
+
 }  // namespace
 }  // namespace corvane

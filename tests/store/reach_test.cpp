@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <thread>
 
+#include <unistd.h>
+
 #include "base/process_paths.h"
 #include "store/file_system.h"
 #include "support/fixtures.h"
@@ -16,11 +18,12 @@ using namespace std::chrono_literals;
 
 TEST(ShareOf, NamesTheShareOfANetworkPath) {
     const std::pair<std::string, std::string> cases[] = {
-        {"\\\\Files01\\Share\\Reports", "\\\\Files01\\Share"}, {"\\\\files01", "\\\\files01"}, {"Z:\\Reports", "Z:"}};
+        {"\\\\Files01\\Share\\Reports", "\\\\Files01\\Share"}, {"\\\\files01", "\\\\files01"}, {"Z:\\Reports", "Z:"},
+        {"\\\\?\\UNC\\Files01\\Share\\x", "\\\\Files01\\Share"}, {"\\\\?\\unc\\files02\\share", "\\\\files02\\share"}};
     for (auto [path, share] : cases) {
         std::replace(path.begin(), path.end(), '\\', path_separator);
         std::replace(share.begin(), share.end(), '\\', path_separator);
-        EXPECT_EQ(share_of(path), share) << path;
+        EXPECT_EQ(share_of(without_long_path_prefix(path)), share) << path;
     }
 }
 
@@ -59,6 +62,29 @@ TEST(FolderReach, WaitsASecondOnceAndKeepsALateAnswerForTheNextRefresh) {
     // A drive that is not attached is away; a folder missing from an attached one is gone.
     EXPECT_EQ(folder_reach("/corvane-no-such-drive/x", now), reach::away);
     EXPECT_EQ(folder_reach(slow_share.file("missing"), now), reach::gone);
+}
+
+// mklink /d C:\Proj \\srv\proj, played with symbolic links: such a path is asked as the share
+// it leads to, and waited for a second at most.
+TEST(FolderReach, APathLeadingToAShareThroughLinksIsAskedAsThatShare) {
+    const testing::temp_folder local, share;
+    create_folder(share.file("proj"));
+    create_folder(local.file("real"));
+    const std::string shared = "/" + share.file("proj");
+    const std::pair<const char*, std::string> links[] = {
+        {"Proj", shared}, {"Rel", "Proj/deeper"}, {"Here", local.file("real")}, {"Loop1", "Loop2"}, {"Loop2", "Loop1"}};
+    for (const auto& [name, target] : links) ASSERT_EQ(::symlink(target.c_str(), local.file(name).c_str()), 0);
+    const std::pair<std::string, std::string> cases[] = {{local.file("Proj/sub"), shared + "/sub"},
+                                                         {local.file("Rel/x"), shared + "/deeper/x"},
+                                                         {local.file("Here/x"), ""},
+                                                         {local.file("Loop1/x"), ""},
+                                                         {local.file("real"), ""}};
+    for (const auto& [path, behind] : cases) EXPECT_EQ(network_behind_links(path), behind) << path;
+    slow_down_folder_checks("/" + share.path(), 3000ms);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(folder_reach(local.file("Proj/sub"), start), reach::away);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2000ms);
+    slow_down_folder_checks("", 0ms);
 }
 
 }  // namespace

@@ -127,6 +127,21 @@ TEST(DesktopIconPosition, AHungDesktopAnswersNothingWithinSeconds) {
     expect_no_buffers();
 }
 
+// The shell answers an item's text only after the program has given up on it: the buffers it
+// writes into then are still its own, and the list view is asked again at the next refresh.
+TEST(DesktopIconPosition, AnAnswerAfterTheTimeLimitLandsInBuffersLeftToTheShell) {
+    const fake_desktop desktop("--late-text 3000 Late=10,20");
+    EXPECT_EQ(get_desktop_icon_position("Late.lnk"), std::nullopt);
+    expect_no_buffers();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(get_desktop_icon_position("Late.lnk"), std::nullopt);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    Sleep(2000);
+    EXPECT_EQ(desktop.position(0), (icon_point{10, 20}));  // alive after its late answer
+    desktop_may_answer_again();
+    EXPECT_EQ(get_desktop_icon_position("Late.lnk"), (icon_point{10, 20}));
+}
+
 TEST(DesktopIconPosition, WithoutADesktopNothingIsFoundOrMovedAndNothingLeaks) {
     EXPECT_EQ(get_desktop_icon_position("Any.lnk"), std::nullopt);
     {

@@ -131,6 +131,28 @@ check "a starting copy holds the mutex" wait_for 30 grep -q held "$build/startin
 check "a silent upgrade closes a copy still making its window" silent_setup
 wait "$starting" || true
 
+# A copy whose mutex is gone lives on a few seconds holding its program file: the setup waits
+# for the file; one that holds it past the setup's wait stops it before it changes anything.
+ending_copy() {
+    close_program
+    check "the program ends before the ending copy comes ($1 s)" wait_for 30 no_copy
+    wine "$build/tray_helper.exe" ending-copy "$1" "$folder\\corvane.exe" >"$build/ending.out" 2>/dev/null &
+    ending=$!
+    check "an ending copy holds the program's file ($1 s)" wait_for 30 grep -q held "$build/ending.out"
+}
+ending_copy 5
+check "a silent upgrade waits for the file of a copy ending" silent_setup
+wait "$ending" || true
+ending_copy 30
+installed="$(stat -c %Y "$app/corvane.exe" "$app/uninstall.exe")"
+status=0
+silent_setup || status=$?
+check "a copy holding its file past the wait stops a silent upgrade with code 2" [ "$status" -eq 2 ]
+check "which changes nothing" [ "$(stat -c %Y "$app/corvane.exe" "$app/uninstall.exe")" = "$installed" ]
+kill "$ending" 2>/dev/null || true
+wait "$ending" || true
+wine "$folder\\corvane.exe" >/dev/null 2>&1 &
+
 # A copy that cannot be closed (hung, or run as administrator) stops the uninstall before it
 # removes anything. The uninstaller runs in place to give its exit code, and exits with 2.
 close_program
@@ -161,6 +183,24 @@ check "the uninstall removes the program's links" gone "$desktop/Omega inst.lnk"
 check "the uninstall removes the staging folder and the program's folder in the profile" gone "$own_folder"
 check "nothing is made at the root of C:" gone "$WINEPREFIX/drive_c/vantrel"
 check "the uninstall keeps the user's files" [ "$(cd "$desktop" && ls -1 | sort | tr '\n' ',')" = "Mine.lnk,Shouting.LNK,notes.txt," ]
+
+# What an uninstall leaves in the program's folder, an icon of the user's or a store's temporary
+# file from a session that ended during a write, keeps no new setup from that folder.
+silent_setup
+close_program
+check "the program ends before the leftovers" wait_for 30 no_copy
+printf 'ico' >"$app/icons/mine.ico"
+wine "$app/uninstall.exe" /S >/dev/null 2>&1
+check "an uninstall keeps the user's own icon" wait_for 60 gone "$app/uninstall.exe"
+check "and nothing else" [ "$(cd "$app" && find . -type f)" = "./icons/mine.ico" ]
+printf 'half' >"$app/cvn1.tmp"
+check "a silent setup goes into the folder the uninstall left" silent_setup
+check "and installs there" [ -f "$app/corvane.exe" ]
+close_program
+check "the program ends after that setup" wait_for 30 no_copy
+wine "$app/uninstall.exe" /S >/dev/null 2>&1
+check "that install is uninstalled" wait_for 60 gone "$app/uninstall.exe"
+rm -rf "$app"
 
 # A folder picked on the folder page gets the program's folder name added.
 wine "$setup" >/dev/null 2>&1 &

@@ -10,6 +10,8 @@
 //   --hang     stops answering at the first list-view request of another process, as a hung
 //              shell does
 //   --slow MS  answers each list-view request of another process only after MS milliseconds
+//   --late-text MS  answers the first request of another process for an item's text only
+//              after MS milliseconds
 //   --arrange  the view arranges its icons itself
 //   --hidden   the view hides its icons, as the desktop's "Show desktop icons" turned off does
 //   --poke CLASS  while answering the first list-view request of another process, sends the
@@ -41,10 +43,12 @@ WNDPROC list_view_procedure = nullptr;
 std::wstring poked_class;
 bool hang = false;
 DWORD slow = 0;
+DWORD late_text = 0;
 
 LRESULT CALLBACK poking_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (hang && message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) Sleep(INFINITE);
     if (message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) Sleep(slow);
+    if (message == LVM_GETITEMTEXTW && InSendMessage()) Sleep(std::exchange(late_text, 0));
     if (!poked_class.empty() && message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) {
         const HWND target = FindWindowW(poked_class.c_str(), nullptr);
         poked_class.clear();
@@ -223,8 +227,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     hang = has(L"--hang");
     if (const auto wait = std::find(words.begin(), words.end(), L"--slow"); wait != words.end() && wait + 1 != words.end())
         slow = static_cast<DWORD>(std::stoul(*(wait + 1)));
+    if (const auto wait = std::find(words.begin(), words.end(), L"--late-text"); wait != words.end() && wait + 1 != words.end())
+        late_text = static_cast<DWORD>(std::stoul(*(wait + 1)));
     if (has(L"--hidden")) ShowWindow(list_view, SW_HIDE);
-    if (!poked_class.empty() || hang || slow) {
+    if (!poked_class.empty() || hang || slow || late_text) {
         list_view_procedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(list_view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&poking_procedure)));
     }

@@ -136,6 +136,16 @@ int starting_copy(int seconds) {
     return pump_messages(seconds);
 }
 
+// A copy whose main function has returned, its mutex gone, while its process lives on a few
+// seconds holding its program file (a check of a server that does not answer).
+int ending_copy(int seconds, const std::wstring& program) {
+    const unique_file file(CreateFileW(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return 1;
+    say_held();
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    return 0;
+}
+
 // Wine ends a session's desktop, and strands the windows made as it ends, when no process of
 // the session has a window for a moment, as happens between an installer and the program it
 // starts.
@@ -303,6 +313,7 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"has" && count == 4) return has(arguments[2], arguments[3]);
     if (command == L"hold-mutex" && count == 3) return hold_mutex(std::stoi(arguments[2]));
     if (command == L"starting-copy" && count == 3) return starting_copy(std::stoi(arguments[2]));
+    if (command == L"ending-copy" && count == 4) return ending_copy(std::stoi(arguments[2]), arguments[3]);
     if (command == L"probe-mutex" && count == 2) return probe_mutex();
     if (command == L"keep-session" && count == 3) return keep_session(std::stoi(arguments[2]));
     if (command == L"set-text" && count == 4) return set_text(arguments[2], arguments[3]);
