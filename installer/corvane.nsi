@@ -243,11 +243,10 @@ Function offer_current_choice
     ${EndIf}
 FunctionEnd
 
-; The program has the desktop's shell start it, so that it runs as the signed-in user at the
-; shell's level even when the setup runs as administrator: an elevated copy hears neither the
-; tray nor a close.
+; Started by a setup run as administrator, the program has the desktop's shell start it
+; again at the signed-in user's level, and that copy ends.
 Function start_program
-    Exec '"$INSTDIR\corvane.exe" /start-through-shell'
+    Exec '"$INSTDIR\corvane.exe"'
 FunctionEnd
 
 ; The finish page offers the start; a silent install takes its default.

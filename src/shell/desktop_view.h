@@ -23,6 +23,6 @@ void desktop_view_rest_ends();
 
 // Has the desktop's shell start the program, so that it runs as the signed-in user at the
 // shell's level even when the caller runs as administrator. False when the shell could not.
-bool desktop_view_start_program(const std::string& program_path);
+bool desktop_view_start_program(const std::string& program_path, const std::string& arguments = {});
 
 }  // namespace corvane

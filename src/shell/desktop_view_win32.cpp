@@ -102,7 +102,7 @@ view_and_item find(const std::string& link_file_name) {
 }
 
 // Has the shell's own dispatch object start the program.
-bool start_program(const std::string& program_path) {
+bool start_program(const std::string& program_path, const std::string& arguments) {
     const auto view = desktop_shell_view();
     if (!view) return false;
     const auto background = obtain<IDispatch>(
@@ -119,12 +119,17 @@ bool start_program(const std::string& program_path) {
     if (!shell) return false;
     const unique_bstr file(SysAllocString(to_wide(program_path).c_str()));
     if (!file) return false;
+    const unique_bstr text(SysAllocString(to_wide(arguments).c_str()));
+    if (!text) return false;
     VARIANT none{};
     none.vt = VT_EMPTY;
+    VARIANT given{};
+    given.vt = VT_BSTR;
+    given.bstrVal = text.get();
     VARIANT show{};
     show.vt = VT_I4;
     show.lVal = SW_SHOWNORMAL;
-    return SUCCEEDED(shell.get()->ShellExecute(file.get(), none, none, none, show));
+    return SUCCEEDED(shell.get()->ShellExecute(file.get(), given, none, none, show));
 }
 
 // Once the view has not answered in time, it is left alone for a while and the list view
@@ -197,9 +202,10 @@ void desktop_view_rest_ends() {
     stuck_answer.reset();
 }
 
-bool desktop_view_start_program(const std::string& program_path) {
-    return asked_in_time<bool>([program_path]() -> std::optional<bool> { return start_program(program_path); })
-        .value_or(false);
+bool desktop_view_start_program(const std::string& program_path, const std::string& arguments) {
+    return asked_in_time<bool>([program_path, arguments]() -> std::optional<bool> {
+               return start_program(program_path, arguments);
+           }).value_or(false);
 }
 
 }  // namespace corvane

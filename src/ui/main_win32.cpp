@@ -3,30 +3,79 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
 
 #include "base/process_paths.h"
+#include "base/wide.h"
 #include "base/win32_handles.h"
 #include "engine/cleanup_mod.h"
 #include "shell/com_apartment.h"
 #include "shell/desktop_view.h"
 #include "state/globals.h"
+#include "ui/elevation.h"
 #include "ui/frmMain.h"
 #include "ui/recent_watch.h"
+
+namespace {
+
+bool runs_elevated(HANDLE process) {
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &raw)) return false;
+    const corvane::unique_handle token(raw);
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) &&
+           elevation.TokenIsElevated;
+}
+
+// The shell's desktop, or its taskbar (Wine has only that); at sign-in, or when the shell
+// restarts, it may come a moment later.
+DWORD shell_process() {
+    for (int tries = 0; tries < 100; ++tries) {
+        DWORD id = 0;
+        if (const HWND shell = GetShellWindow()) GetWindowThreadProcessId(shell, &id);
+        if (const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr); !id && taskbar)
+            GetWindowThreadProcessId(taskbar, &id);
+        if (id) return id;
+        Sleep(100);
+    }
+    return 0;
+}
+
+// A copy started elevated hands over to one the shell starts at the user's level, or ends.
+// False when this copy is to end.
+bool not_elevated_or_handed_over(const std::wstring& arguments) {
+    if (!runs_elevated(GetCurrentProcess())) return true;
+    const DWORD shell_id = shell_process();
+    const corvane::unique_handle shell(shell_id ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, shell_id) : nullptr);
+    const bool handed_over = arguments.find(L"/handed-over") != std::wstring::npos;
+    switch (corvane::start_when(true, shell_id != 0, shell && runs_elevated(shell.get()), handed_over)) {
+        case corvane::elevated_start::run:
+            return true;
+        case corvane::elevated_start::hand_over:
+            if (corvane::desktop_view_start_program(corvane::executable_path(),
+                                                    corvane::from_wide(arguments + L" /handed-over")))
+                return false;
+            break;
+        case corvane::elevated_start::refuse:
+            break;
+    }
+    MessageBoxW(nullptr,
+                L"Quillon Corvane does not run as administrator.\n\nStart it from the Start menu, as yourself.",
+                L"Quillon Corvane", MB_OK | MB_ICONINFORMATION);
+    return false;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
     // A recent document on a card reader or a disc drive without media would otherwise raise
     // "There is no disk in the drive" from inside a refresh, every minute.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    // The setup's start: the shell starts the copy that stays, so that it runs as the user
-    // who is signed in even when the setup was run as administrator. Without a shell to ask,
-    // this copy stays.
-    if (std::wcscmp(command_line, L"/start-through-shell") == 0) {
-        const corvane::com_apartment apartment;
-        if (corvane::desktop_view_start_program(corvane::executable_path())) return 0;
-    }
+    if (!not_elevated_or_handed_over(command_line)) return 0;
     // One copy per user session: two would fight over the staging folder and the desktop,
-    // each deleting the other's links as stale. An elevated copy's mutex denies a normal
-    // start access: that, too, means one runs.
+    // each deleting the other's links as stale. A mutex that denies this start access (an
+    // elevated copy's, where the shell runs elevated too) means one runs.
     const corvane::unique_handle one_copy(CreateMutexW(nullptr, FALSE, L"Local\\QuillonCorvane.OneCopy"));
     if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_ACCESS_DENIED) {
         // The person is looking for the icon: the running copy shows it again.
@@ -36,7 +85,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
     }
     const corvane::com_apartment apartment;
     // The uninstaller's last call, once the running copy has ended.
-    if (std::wcscmp(command_line, L"/remove-links") == 0) {
+    if (std::wcsstr(command_line, L"/remove-links")) {
         const corvane::start_up_sources places = corvane::process_start_up_sources();
         corvane::remove_all_own_links(places.desktop_folder, places.staging_folder);
         return 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/change_burst.h"
+#include "ui/elevation.h"
 #include "ui/form_placement.h"
 #include "ui/frmEditor.h"
 #include "ui/frm_max_folders.h"
@@ -99,6 +100,21 @@ TEST(LateClick, OpensTheMenuOnlyWhenWhatHeldItReturnedWithinASecond) {
         {0xFFFFFF00u, 0x200u, true}, {0xFFFFFF00u, 0x500u, false},  // across the tick's wrap
     };
     for (const auto& c : cases) EXPECT_EQ(late_click_opens_menu(c.click, c.busy_ended), c.opens) << c.busy_ended;
+}
+
+TEST(ElevatedStart, AnElevatedCopyHandsOverToTheShellOnceOrEnds) {
+    using enum elevated_start;
+    const struct {
+        bool elevated, shell_found, shell_elevated, handed_over;
+        elevated_start step;
+    } cases[] = {
+        {false, true, false, false, run},       {false, false, false, false, run},
+        {true, true, false, false, hand_over},  {true, true, false, true, refuse},  // the shell gave it back elevated
+        {true, false, false, false, refuse},    {true, true, true, false, run},     // no other level: UAC off
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(start_when(c.elevated, c.shell_found, c.shell_elevated, c.handed_over), c.step)
+            << c.elevated << c.shell_found << c.shell_elevated << c.handed_over;
 }
 
 }  // namespace
