@@ -2,6 +2,7 @@
 
 #include "base/process_paths.h"
 #include "state/globals.h"
+#include "store/reach.h"
 #include "store/file_system.h"
 
 namespace corvane {
@@ -29,7 +30,8 @@ bool hidden_by_the_shell(const std::string& folder) {
 
 bool never_linked(const std::string& target) {
     std::string folder = without_long_path_prefix(target);
-    const bool local = !is_network_path(folder);
+    // A path that leads to a server through a link on the way is asked as the server is.
+    const bool local = !is_network_path(folder) && network_behind_links(folder).empty();
     // A shortcut made from a short 8.3 path records it as it was given.
     if (local && folder.find('~') != std::string::npos) folder = long_path_name(folder);
     if (same_folder(folder, globals::desktop_folder)) return true;

@@ -68,6 +68,11 @@ LRESULT send_to(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     list_view_access& access = state();
     const auto handle = reinterpret_cast<window_handle>(window);
     if (handle && handle == access.silent_window) return 0;
+    // Counted as not responding, it is sent nothing, and no buffer can be pending on it.
+    if (IsHungAppWindow(window)) {
+        access.silent_window = handle;
+        return 0;
+    }
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 2000, &result)) {
         access.silent_window = handle;
@@ -367,6 +372,7 @@ std::optional<desktop_layout> read_desktop_layout() {
     const HWND view = access.window();
     if (!view) return std::nullopt;
     desktop_layout desktop;
+    desktop.answered = list_view_state().silent_window != reinterpret_cast<window_handle>(view);
     // Reading the window's style asks nothing of the shell's process. The view's own: its
     // parents are not shown yet at sign-in.
     const LONG_PTR style = GetWindowLongPtrW(view, GWL_STYLE);

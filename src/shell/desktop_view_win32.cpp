@@ -134,7 +134,8 @@ bool start_program(const std::string& program_path, const std::string& arguments
 
 // Once the view has not answered in time, it is left alone for a while and the list view
 // serves; a call may hang inside the shell's process with no limit of its own.
-constexpr std::chrono::seconds view_answer_limit{1};
+constexpr std::chrono::milliseconds view_answer_limit{1000};
+constexpr std::chrono::milliseconds program_start_limit{10000};
 constexpr std::chrono::minutes view_rest{5};
 std::chrono::steady_clock::time_point view_rests_until{};
 std::shared_ptr<void> stuck_answer;  // the event of the last call abandoned
@@ -143,7 +144,8 @@ std::shared_ptr<void> stuck_answer;  // the event of the last call abandoned
 // still blocked in the shell is abandoned: it owns what it writes, and nothing waits for it,
 // not even the program's exit.
 template <typename Result>
-std::optional<Result> asked_in_time(std::function<std::optional<Result>()> call) {
+std::optional<Result> asked_in_time(std::function<std::optional<Result>()> call,
+                                    std::chrono::milliseconds limit = view_answer_limit) {
     // One thread stuck in the shell at a time: while it is, the view rests on.
     if (stuck_answer && WaitForSingleObject(stuck_answer.get(), 0) == WAIT_TIMEOUT)
         view_rests_until = std::max(view_rests_until, std::chrono::steady_clock::now() + view_rest);
@@ -167,7 +169,6 @@ std::optional<Result> asked_in_time(std::function<std::optional<Result>()> call)
     } catch (const std::system_error&) {
         return std::nullopt;  // no thread to be had: the list view serves
     }
-    const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(view_answer_limit);
     if (WaitForSingleObject(shared->answered.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0)
         return shared->answer;
     view_rests_until = std::chrono::steady_clock::now() + view_rest;
@@ -203,9 +204,10 @@ void desktop_view_rest_ends() {
 }
 
 bool desktop_view_start_program(const std::string& program_path, const std::string& arguments) {
+    // The shell's own start of a program may take seconds at sign-in.
     return asked_in_time<bool>([program_path, arguments]() -> std::optional<bool> {
                return start_program(program_path, arguments);
-           }).value_or(false);
+           }, program_start_limit).value_or(false);
 }
 
 }  // namespace corvane

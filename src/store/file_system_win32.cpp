@@ -139,6 +139,8 @@ std::optional<std::string> link_target_of(const std::string& path) {
     std::memcpy(target.data(), data.data() + start, target.size() * sizeof(char16_t));
     std::string text = utf16_to_utf8(target);
     if (relative) return text;
+    // A volume mounted in a folder is a local disk: the path goes on through it.
+    if (text.starts_with("\\??\\Volume{")) return std::nullopt;
     // The object manager's spelling, \??\UNC\server\share or \??\C:\folder, as the long-path one.
     if (text.starts_with("\\??\\")) text[1] = '\\';
     return without_long_path_prefix(text);

@@ -86,7 +86,12 @@ std::string network_behind_links(const std::string& path) {
             target = link_target_of(walked);
         }
         if (!target) return {};
-        std::string led_to = is_absolute(*target) ? *target : containing_folder(walked) + path_separator + *target;
+        // "\\dir" is on the link's own drive.
+        const bool on_drive = target->size() >= 1 && (*target)[0] == path_separator &&
+                              (target->size() < 2 || (*target)[1] != path_separator);
+        std::string led_to = on_drive                ? std::string(parts.front()) + *target
+                             : is_absolute(*target) ? *target
+                                                    : containing_folder(walked) + path_separator + *target;
         for (; part < parts.size(); ++part) led_to += path_separator + std::string(parts[part]);
         current = led_to;
     }

@@ -42,6 +42,19 @@ DWORD shell_process() {
     return 0;
 }
 
+constexpr const wchar_t* one_copy_name = L"Local\\QuillonCorvane.OneCopy";
+
+// The uninstaller waits for its call: the copy the shell started for it holds the one-copy
+// mutex while it removes the links.
+void wait_for_handed_over_copy() {
+    const auto held = [] {
+        const corvane::unique_handle mutex(OpenMutexW(SYNCHRONIZE, FALSE, one_copy_name));
+        return mutex || GetLastError() == ERROR_ACCESS_DENIED;
+    };
+    for (int tries = 0; tries < 100 && !held(); ++tries) Sleep(100);
+    for (int tries = 0; tries < 300 && held(); ++tries) Sleep(100);
+}
+
 // A copy started elevated hands over to one the shell starts at the user's level, or ends.
 // False when this copy is to end.
 bool not_elevated_or_handed_over(const std::wstring& arguments) {
@@ -49,18 +62,23 @@ bool not_elevated_or_handed_over(const std::wstring& arguments) {
     const DWORD shell_id = shell_process();
     const corvane::unique_handle shell(shell_id ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, shell_id) : nullptr);
     const bool handed_over = arguments.find(L"/handed-over") != std::wstring::npos;
+    const bool removing = arguments.find(L"/remove-links") != std::wstring::npos;
     switch (corvane::start_when(true, shell_id != 0, shell && runs_elevated(shell.get()), handed_over)) {
         case corvane::elevated_start::run:
             return true;
         case corvane::elevated_start::hand_over:
             if (corvane::desktop_view_start_program(corvane::executable_path(),
-                                                    corvane::from_wide(arguments + L" /handed-over")))
+                                                    corvane::from_wide(arguments + L" /handed-over"))) {
+                if (removing) wait_for_handed_over_copy();
                 return false;
+            }
             break;
         case corvane::elevated_start::refuse:
             break;
     }
-    MessageBoxW(nullptr,
+    // The uninstaller's call says nothing: a message would hold a silent uninstall.
+    if (!removing)
+        MessageBoxW(nullptr,
                 L"Quillon Corvane does not run as administrator.\n\nStart it from the Start menu, as yourself.",
                 L"Quillon Corvane", MB_OK | MB_ICONINFORMATION);
     return false;
@@ -76,7 +94,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int) {
     // One copy per user session: two would fight over the staging folder and the desktop,
     // each deleting the other's links as stale. A mutex that denies this start access (an
     // elevated copy's, where the shell runs elevated too) means one runs.
-    const corvane::unique_handle one_copy(CreateMutexW(nullptr, FALSE, L"Local\\QuillonCorvane.OneCopy"));
+    const corvane::unique_handle one_copy(CreateMutexW(nullptr, FALSE, one_copy_name));
     if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_ACCESS_DENIED) {
         // The person is looking for the icon: the running copy shows it again.
         if (const HWND running = FindWindowW(L"frmMain", L"Quillon Corvane"))
