@@ -38,6 +38,8 @@ bool blank(const std::string& text) { return trim_spaces(text).empty(); }
 
 // Back to the state before start-up, so that a failed step leaves the later fields empty.
 void clear_globals() {
+    // What a start has to say belongs to that start.
+    forget_notices();
     globals::max_folders = {};
     globals::link_icons = {};
     globals::icons_folder.clear();
@@ -105,6 +107,11 @@ void init_globals() { init_globals(process_start_up_sources()); }
 void init_globals(const start_up_sources& sources) {
     clear_globals();
     set_application_folder(sources.application_folder);
+    // No store yet: the program's very first start, which it says so the user can find it.
+    const char* const stores[] = {"eaoaweoio", "aweporrwrei", "pp3imsfd", own_links_store};
+    if (std::none_of(std::begin(stores), std::end(stores),
+                     [&](const char* store) { return file_exists(join_path(sources.application_folder, store)); }))
+        tell_user(notice::first_word);
 
     globals::max_folders.create("eaoaweoio", std::to_string(default_max_folders));
     globals::link_icons.create("aweporrwrei");

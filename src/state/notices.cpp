@@ -22,8 +22,18 @@ std::optional<notice> next_notice() {
     return first;
 }
 
+void forget_notices() {
+    given.clear();
+    waiting.clear();
+}
+
 notice_text text_of(notice what) {
     switch (what) {
+        case notice::first_word:
+            return {"Quillon Corvane",
+                    "Keeps links to the folders you used last on your desktop.\nRight-click this icon to ban a folder "
+                    "or set how many.",
+                    false};
         case notice::store_unreadable:
             return {"Quillon Corvane could not read its settings",
                     "A file beside the program is locked or not on this PC. Until the program starts again it "

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "base/win32_handles.h"
@@ -21,6 +22,9 @@ HWND create_form(const wchar_t* class_name, WNDPROC procedure, const std::string
 
 // Moves a form beside the pointer, inside the work area of the pointer's monitor.
 void place_near_pointer(HWND window);
+// Forms made from now on open beside that point rather than the pointer, and on its monitor:
+// the notification icon, when the keyboard opened its menu. Nothing ends it.
+void open_forms_beside(std::optional<POINT> anchor);
 
 // Takes the place and size the system suggests with WM_DPICHANGED.
 void take_suggested_rect(HWND window, LPARAM suggested);
@@ -40,5 +44,11 @@ void set_window_text(HWND window, const std::string& text);
 
 // Brings a form up with keyboard focus in the given control.
 void show_form(HWND window, HWND focus);
+
+// Sent to a form whose text box took Esc: it closes without saving.
+constexpr UINT form_discard = WM_APP + 10;
+// The text box gives Esc to its form as form_discard; a one-line box gives Enter as WM_CLOSE,
+// which saves, where it would only beep. A many-line box keeps Enter for its new lines.
+void take_form_keys(HWND text_box);
 
 }  // namespace corvane

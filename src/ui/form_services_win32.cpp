@@ -33,7 +33,11 @@ int caption_width(HWND window) {
            buttons * GetSystemMetricsForDpi(SM_CXSIZE, dpi);
 }
 
+std::optional<POINT> forms_anchor;
+
+// Where the form's chooser is: the pointer, or the icon whose menu the keyboard opened.
 POINT pointer_position() {
+    if (forms_anchor) return *forms_anchor;
     POINT pointer{};
     GetCursorPos(&pointer);
     return pointer;
@@ -87,6 +91,8 @@ HWND create_form(const wchar_t* class_name, WNDPROC procedure, const std::string
                            nullptr, instance, nullptr);
 }
 
+void open_forms_beside(std::optional<POINT> anchor) { forms_anchor = anchor; }
+
 void place_near_pointer(HWND window) {
     const POINT pointer = pointer_position();
     const RECT work = work_area_at(pointer);
@@ -129,6 +135,28 @@ void show_form(HWND window, HWND focus) {
     ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(window);
     SetFocus(focus);
+}
+
+namespace {
+
+LRESULT CALLBACK text_box_keys(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(box, GWLP_USERDATA));
+    const bool one_line = !(GetWindowLongPtrW(box, GWL_STYLE) & ES_MULTILINE);
+    const bool escape = wparam == VK_ESCAPE, enter = wparam == VK_RETURN && one_line;
+    if ((message == WM_KEYDOWN || message == WM_CHAR) && (escape || enter)) {
+        // The key press acts; its character would only beep.
+        if (message == WM_KEYDOWN) PostMessageW(GetAncestor(box, GA_ROOT), escape ? form_discard : WM_CLOSE, 0, 0);
+        return 0;
+    }
+    return CallWindowProcW(original, box, message, wparam, lparam);
+}
+
+}  // namespace
+
+void take_form_keys(HWND text_box) {
+    // An edit control leaves its user data to whoever made it.
+    const LONG_PTR original = SetWindowLongPtrW(text_box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&text_box_keys));
+    SetWindowLongPtrW(text_box, GWLP_USERDATA, original);
 }
 
 }  // namespace corvane

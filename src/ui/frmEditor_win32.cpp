@@ -48,6 +48,10 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         case WM_CLOSE:
             unload_editor();
             return 0;
+        case form_discard:
+            DestroyWindow(window);
+            frmEditor() = form{};
+            return 0;
         default:
             return DefWindowProcW(window, message, wparam, lparam);
     }
@@ -62,6 +66,7 @@ void Form_Load() {
                                   0);
     // No 32 767-character limit on the list.
     SendMessageW(editor.Text1, EM_SETLIMITTEXT, 0, 0);
+    take_form_keys(editor.Text1);
     const UINT dpi = GetDpiForWindow(editor.window);
     size_client(editor.window, twips_to_pixels(client_width, dpi), twips_to_pixels(client_height, dpi));
     layout();

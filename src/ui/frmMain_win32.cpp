@@ -34,10 +34,13 @@ constexpr UINT_PTR returning_icons_timer = 4;
 // folders by then, so that a document opened meanwhile is not left to the minute tick.
 constexpr UINT first_refresh = WM_APP + 2;
 constexpr UINT waiting_click = WM_APP + 3;
+// Posted when a refresh returns: handled after what was sent meanwhile.
+constexpr UINT busy_over = WM_APP + 4;
 
 struct click_event {
     DWORD time = 0;
     POINT at{};
+    bool from_keyboard = false;
 };
 
 struct form {
@@ -53,8 +56,14 @@ struct form {
     bool icon_shown = false;
     // A right click that came while a refresh ran; its menu opens once the refresh is done.
     std::optional<click_event> click_waiting;
-    // When the last refresh, or look at the desktop, returned.
-    DWORD busy_ended = 0;
+    // When the last refresh, or look at the desktop, began and returned; until the messages
+    // queued meanwhile are handled, a click that comes was made in between.
+    DWORD busy_started = 0, busy_ended = 0;
+    bool just_busy = false;
+    // The shell speaks the newer protocol: clicks come with their place, keys too.
+    bool version_4 = false;
+    // Enter on the icon comes twice; the second finds the menu open.
+    bool menu_open = false;
     // The first change of the burst in the recent folders that no refresh has seen yet, and
     // when its refresh is due.
     std::optional<ULONGLONG> burst_started;
@@ -84,6 +93,9 @@ void load_tray_icon() {
 void add_tray_icon() {
     form& main = frmMain();
     main.icon_shown = Shell_NotifyIconW(NIM_ADD, &main.tray_icon) || Shell_NotifyIconW(NIM_MODIFY, &main.tray_icon);
+    // After every add: the shell forgets it with the icon.
+    main.tray_icon.uVersion = NOTIFYICON_VERSION_4;
+    main.version_4 = main.icon_shown && Shell_NotifyIconW(NIM_SETVERSION, &main.tray_icon);
     if (main.icon_shown)
         KillTimer(main.window, icon_retry_timer);
     else
@@ -118,7 +130,12 @@ void mnuPopUp_Click(UINT command) {
 // A refresh, or the placing of icons, waiting on the desktop's process.
 bool desktop_busy() { return refresh_running() || placing_returning_icons(); }
 
-void show_menu_at(POINT at) {
+// The menu at that point. Dismissed, focus goes back to the notification area, where the
+// keyboard left it; opened from the keyboard, the forms it opens come beside the icon.
+void show_menu_at(POINT at, bool from_keyboard) {
+    form& main = frmMain();
+    if (main.menu_open) return;
+    main.menu_open = true;
     const HWND owner = frmDummy();
     SetForegroundWindow(owner);
     const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(frmMain().mnuPopUp.get(),
@@ -126,33 +143,70 @@ void show_menu_at(POINT at) {
                                                            at.y, owner, nullptr));
     // Lets the menu close when the user clicks elsewhere next time.
     PostMessageW(owner, WM_NULL, 0, 0);
+    main.menu_open = false;
+    if (!chosen) Shell_NotifyIconW(NIM_SETFOCUS, &frmMain().tray_icon);
+    open_forms_beside(from_keyboard ? std::optional<POINT>(at) : std::nullopt);
     mnuPopUp_Click(chosen);
+    open_forms_beside(std::nullopt);
 }
 
-// Where and when the click was: a queued one waited behind whatever held the program.
-click_event this_click() {
+// The middle of the icon, where the keyboard's menu opens; where the shell cannot say, the
+// point it gave with the key.
+POINT icon_middle(POINT given) {
+    NOTIFYICONIDENTIFIER icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = frmMain().window;
+    icon.uID = frmMain().tray_icon.uID;
+    RECT place{};
+    if (SUCCEEDED(Shell_NotifyIconGetRect(&icon, &place))) return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    return given;
+}
+
+// Where and when the click was. One that reaches the program while it waits on the desktop's
+// process is now; one that waited behind a refresh holding the program was made while it ran,
+// as early as its start, for all that can be told; a queued one says when it was made.
+click_event this_click(WPARAM anchor, bool keyboard) {
+    const form& main = frmMain();
+    click_event click;
+    const DWORD posted_at = GetMessagePos();
+    click.at = {GET_X_LPARAM(posted_at), GET_Y_LPARAM(posted_at)};
+    click.time = static_cast<DWORD>(GetMessageTime());
     if (InSendMessage()) {
-        POINT at{};
-        GetCursorPos(&at);
-        return {GetTickCount(), at};
+        GetCursorPos(&click.at);
+        click.time = main.just_busy && !desktop_busy() ? main.busy_started : GetTickCount();
     }
-    const DWORD at = GetMessagePos();
-    return {static_cast<DWORD>(GetMessageTime()), {GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
+    if (main.version_4) click.at = {GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)};
+    if (keyboard) click.at = icon_middle(click.at);
+    click.from_keyboard = keyboard;
+    return click;
 }
 
 void answer_click(const click_event& click) {
-    if (late_click_opens_menu(click.time, frmMain().busy_ended)) show_menu_at(click.at);
+    if (late_click_opens_menu(click.time, frmMain().busy_ended)) show_menu_at(click.at, click.from_keyboard);
 }
 
-// Only the release of the right button opens the menu, and never inside a refresh: the
-// menu's own loop would hold the refresh until it closes.
-void Tray_Callback(LPARAM event) {
-    if (LOWORD(event) != WM_RBUTTONUP) return;
+// The release of the right button, or the menu key or Enter on the focused icon, opens the
+// menu; a left click does nothing. Never inside a refresh: the menu's own loop would hold the
+// refresh until it closes.
+void Tray_Callback(WPARAM anchor, LPARAM event) {
+    const form& main = frmMain();
+    const UINT what = LOWORD(event);
+    const bool keyboard = main.version_4 && what == NIN_KEYSELECT;
+    if (!keyboard && what != (main.version_4 ? WM_CONTEXTMENU : WM_RBUTTONUP)) return;
     if (desktop_busy()) {
-        frmMain().click_waiting = this_click();
+        frmMain().click_waiting = this_click(anchor, keyboard);
         return;
     }
-    answer_click(this_click());
+    answer_click(this_click(anchor, keyboard));
+}
+
+void show_balloon(const notice_text& words) {
+    NOTIFYICONDATAW balloon = frmMain().tray_icon;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = words.warning ? NIIF_WARNING : NIIF_INFO;
+    wcsncpy_s(balloon.szInfoTitle, to_wide(words.title).c_str(), _TRUNCATE);
+    wcsncpy_s(balloon.szInfo, to_wide(words.text).c_str(), _TRUNCATE);
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 
 // What the user must know, in a balloon from the icon: one at a time, the next after the
@@ -162,19 +216,15 @@ void show_next_notice() {
     if (!frmMain().icon_shown) return;
     const std::optional<notice> what = next_notice();
     if (!what) return;
-    const notice_text words = text_of(*what);
-    NOTIFYICONDATAW balloon = frmMain().tray_icon;
-    balloon.uFlags = NIF_INFO;
-    balloon.dwInfoFlags = NIIF_WARNING;
-    wcsncpy_s(balloon.szInfoTitle, to_wide(words.title).c_str(), _TRUNCATE);
-    wcsncpy_s(balloon.szInfo, to_wide(words.text).c_str(), _TRUNCATE);
-    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+    show_balloon(text_of(*what));
 }
 
 // After a refresh or a look at the desktop: links that came back wait for the shell to show
 // their icons, and a right click that came meanwhile gets its menu.
 void after_desktop_work() {
     form& main = frmMain();
+    main.just_busy = true;
+    PostMessageW(main.window, busy_over, 0, 0);
     if (returning_icons_waiting())
         SetTimer(main.window, returning_icons_timer, static_cast<UINT>(returning_icons_interval.count()), nullptr);
     else
@@ -185,11 +235,13 @@ void after_desktop_work() {
 }
 
 void look_at_returning_icons() {
+    frmMain().busy_started = GetTickCount();
     place_returning_icons(std::chrono::steady_clock::now());
     after_desktop_work();
 }
 
 void Timer1_Timer() {
+    frmMain().busy_started = GetTickCount();
     refresh();
     show_next_notice();
     after_desktop_work();
@@ -213,12 +265,17 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         if (!main.unloading) {
             load_tray_icon();
             add_tray_icon();
+            // A second start: the person is looking for the program.
+            if (message == main.show_icon && main.icon_shown) show_balloon(text_of(notice::first_word));
         }
         return 0;
     }
     switch (message) {
         case tray_callback:
-            Tray_Callback(lparam);
+            Tray_Callback(wparam, lparam);
+            return 0;
+        case busy_over:
+            frmMain().just_busy = false;
             return 0;
         case WM_TIMER:
             if (wparam == Timer1) Timer1_Timer();

@@ -59,6 +59,10 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
         case WM_CLOSE:
             unload_max_folders();
             return 0;
+        case form_discard:
+            DestroyWindow(window);
+            frm_max_folders() = form{};
+            return 0;
         default:
             return DefWindowProcW(window, message, wparam, lparam);
     }
@@ -72,6 +76,7 @@ void Form_Load() {
     set_window_text(dialog.Label1, "max number of corvane:");
     dialog.Text1 = create_control(dialog.window, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
     set_window_text(dialog.Text1, globals::max_folders.value());
+    take_form_keys(dialog.Text1);
     layout();
 }
 

@@ -28,16 +28,12 @@ bool runs_elevated(HANDLE process) {
            elevation.TokenIsElevated;
 }
 
-// The shell's desktop, or its taskbar (Wine has only that); at sign-in, or when the shell
-// restarts, it may come a moment later.
+// The shell's desktop or taskbar. Wine makes neither until an icon is added, and its desktop
+// window is the shell's own.
 DWORD shell_process() {
-    for (int tries = 0; tries < 100; ++tries) {
+    for (const HWND window : {GetShellWindow(), FindWindowW(L"Shell_TrayWnd", nullptr), GetDesktopWindow()}) {
         DWORD id = 0;
-        if (const HWND shell = GetShellWindow()) GetWindowThreadProcessId(shell, &id);
-        if (const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr); !id && taskbar)
-            GetWindowThreadProcessId(taskbar, &id);
-        if (id) return id;
-        Sleep(100);
+        if (window && GetWindowThreadProcessId(window, &id) && id) return id;
     }
     return 0;
 }

@@ -285,6 +285,8 @@ TEST(Refresh, ADesktopThatRefusesLinksEndsNoRefresh) {
     const auto start = std::chrono::steady_clock::now();
     for (int n = 0; n < 3; ++n) refresh(start + minutes(n));
     EXPECT_TRUE(file_names(scope.desktop).empty());
+    // A first start, with no settings yet, says what the program does first.
+    EXPECT_EQ(next_notice(), notice::first_word);
     EXPECT_EQ(next_notice(), notice::desktop_refused);
     EXPECT_EQ(next_notice(), std::nullopt);
     set_read_only(scope.desktop_root.path(), false);

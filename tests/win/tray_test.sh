@@ -116,6 +116,11 @@ program=$!
 trap 'kill $fake_desktop $program 2>/dev/null || true' EXIT
 
 check "the first refresh made the four links" wait_for 60 has_links "Alpha work.lnk,Beta work.lnk,Delta work.lnk,Gamma work.lnk,"
+# A first start, with no settings yet, says what the program does and where it is.
+check "a first start says what the program does" wait_for 30 helper balloon
+import -window root "$shots/first-word.png"
+no_balloon() { ! helper balloon; }
+check "its balloon goes" wait_for 60 no_balloon
 
 # A second copy in the same session ends at once and changes nothing.
 state() { ls -l --full-time "$app" "$desktop" "$staging"; }
@@ -124,10 +129,12 @@ status=0
 timeout 20 wine 'C:\Quillon Corvane\corvane.exe' || status=$?
 check "a second copy ends at once" [ "$status" -eq 0 ]
 check "a second copy changes nothing" [ "$(state)" = "$before" ]
+check "a second start has the running copy say it again" wait_for 30 helper balloon
+check "that balloon goes too" wait_for 60 no_balloon
 # The shell loses the icon (as it does when it is too busy at sign-in); a second start brings
 # it back.
-icon_sizes() { identify "$build/generated/corvane.ico" | awk '{print $3}' | tr '\n' ' '; }
-check "the icon holds an image for every scale's small icon" [ "$(icon_sizes)" = "16x16 20x20 24x24 32x32 40x40 48x48 64x64 " ]
+check "the icons hold ten sizes drawn with alpha, 256 px as PNG" \
+    python3 "$(dirname "$0")/check_icons.py" "$build/generated/corvane.ico" "$build"/dist/icons/*.ico
 helper icon remove
 lost() { local status=0; helper icon shown || status=$?; [ "$status" -eq 1 ]; }
 check "the icon can be lost" wait_for 10 lost
@@ -169,9 +176,9 @@ point_into
 xdotool type "3"
 check "the dialog shows the typed number" wait_for 10 shows frm_max_folders 3
 import -window root "$shots/dialog.png"
-xdotool key alt+F4
-check "the dialog closes" wait_closed "$editor"
-check "the dialog stored the maximum" cmp -s <(printf '3') "$app/eaoaweoio"
+xdotool key Return
+check "Enter closes the dialog" wait_closed "$editor"
+check "and stores the maximum" cmp -s <(printf '3') "$app/eaoaweoio"
 check "the next refresh bans Beta and keeps three" wait_for 75 has_links "Alpha work.lnk,Delta work.lnk,Gamma work.lnk,"
 check "a right click during that refresh opens the menu once it is done" wait_for 10 popup
 check "a tick during that refresh started no second one: Beta's place is kept" \
@@ -179,6 +186,58 @@ check "a tick during that refresh started no second one: Beta's place is kept" \
 xdotool key Escape
 no_popup() { ! popup; }
 check "that menu closes" wait_for 10 no_popup
+
+# Esc closes either form without saving: the files keep every byte.
+escaped() {
+    check "the popup opens for $1" open_menu
+    choose "$2"
+    check "it opens ($1)" wait_for 10 visible_window "$editor"
+    point_into
+    xdotool key ctrl+End
+    xdotool type --delay 20 "9"
+    check "it shows what is typed ($1)" wait_for 10 shows "$1" 9
+    xdotool key Escape
+    check "Esc closes it ($1)" wait_closed "$editor"
+}
+escaped frm_max_folders 1
+check "the maximum is as it was" cmp -s <(printf '3') "$app/eaoaweoio"
+escaped frmEditor 0
+check "the banned list is as it was" cmp -s <(printf '[exclude]\r\nBeta work.lnk') "$app/corvane.ini"
+
+# The newer protocol: the menu where the shell says; from the keyboard at the icon, and the
+# forms chosen there beside the icon; a left click opens nothing.
+near() {
+    eval "$(xdotool getwindowgeometry --shell "$3")"
+    [ "$1" -ge $((X - 40)) ] && [ "$1" -le $((X + WIDTH + 40)) ] && [ "$2" -ge $((Y - 40)) ] && [ "$2" -le $((Y + HEIGHT + 40)) ]
+}
+popup_near() { local menu; menu="$(popup)" && near "$1" "$2" "$menu"; }
+# Keys to the menu, with the pointer on its first item: without a window manager they go to
+# the window under the pointer.
+menu_keys() {
+    local menu
+    menu="$(popup)" || return 1
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 6)) key "$@"
+}
+helper tray menu 300 200
+check "the menu key's menu opens where the shell says" wait_for 10 popup_near 300 200
+menu_keys Escape
+check "and closes" wait_for 10 no_popup
+# Where open_menu clicks: Wine's tray cannot say where an icon is.
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --name "Wine System Tray" | head -n 1)")"
+icon_x=$((X + 13)) icon_y=$((Y + HEIGHT - 12))
+xdotool mousemove 900 150
+helper tray key "$icon_x" "$icon_y"
+check "Enter on the focused icon opens the menu at the icon" wait_for 10 popup_near "$icon_x" "$icon_y"
+menu_keys Return
+check "the editor chosen from it opens" wait_for 10 visible_window "$editor"
+check "beside the icon" near "$icon_x" "$icon_y" "$(visible_window "$editor")"
+point_into
+xdotool key Escape
+check "the editor closes" wait_closed "$editor"
+helper tray select "$icon_x" "$icon_y"
+sleep 2
+check "a left click opens nothing" no_popup
 
 check "the popup opens for the editor again" open_menu
 choose 0
@@ -198,6 +257,8 @@ check "exit saved the open editor" cmp -s <(printf '[exclude]\r\nBeta work.lnk\r
 wine 'C:\Quillon Corvane\corvane.exe' &
 program=$!
 check "the popup opens after a new start" wait_for 30 open_menu
+sleep 5
+check "an ordinary start says nothing" no_balloon
 choose 0
 check "the editor opens once more" wait_for 10 visible_window "$editor"
 point_into

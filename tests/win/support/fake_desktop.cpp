@@ -52,7 +52,9 @@ LRESULT CALLBACK poking_procedure(HWND window, UINT message, WPARAM wparam, LPAR
     if (!poked_class.empty() && message >= LVM_FIRST && message < LVM_FIRST + 0x100 && InSendMessage()) {
         const HWND target = FindWindowW(poked_class.c_str(), nullptr);
         poked_class.clear();
-        SendNotifyMessageW(target, WM_APP + 1, 1, WM_RBUTTONUP);
+        POINT at{};
+        GetCursorPos(&at);
+        SendNotifyMessageW(target, WM_APP + 1, MAKEWPARAM(at.x, at.y), MAKELPARAM(WM_CONTEXTMENU, 1));
         SendNotifyMessageW(target, WM_TIMER, 1, 0);
     }
     return CallWindowProcW(list_view_procedure, window, message, wparam, lparam);

@@ -255,6 +255,24 @@ int icon(const std::wstring& what) {
     return 2;
 }
 
+// A balloon on show: a visible tooltip window of the balloon kind, whoever made it.
+int balloon() {
+    constexpr LONG_PTR balloon_style = 0x40;  // TTS_BALLOON
+    for (HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); tip;
+         tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr))
+        if (IsWindowVisible(tip) && (GetWindowLongPtrW(tip, GWL_STYLE) & balloon_style)) return 0;
+    return 1;
+}
+
+// What the shell sends the program for an event on its icon (the newer protocol's: the event
+// and the icon in lParam, the place in wParam): "menu" for the menu key or a right click,
+// "key" for Enter on the focused icon, "select" for a left click.
+int tray_event(const std::wstring& event, int x, int y) {
+    const HWND program = FindWindowW(L"frmMain", L"Quillon Corvane");
+    const UINT code = event == L"menu" ? WM_CONTEXTMENU : event == L"key" ? NIN_KEYSELECT : NIN_SELECT;
+    return SendNotifyMessageW(program, WM_APP + 1, MAKEWPARAM(x, y), MAKELPARAM(code, 1)) ? 0 : 1;
+}
+
 // Through the program's own access to a foreign list view, which the unit tests prove.
 int labels() {
     const HWND view = FindWindowExW(
@@ -320,6 +338,9 @@ int wmain(int count, wchar_t** arguments) {
     if (command == L"fits" && count == 3) return fits(arguments[2]);
     if (command == L"message-font" && count == 3) return message_font(std::stoi(arguments[2]));
     if (command == L"icon" && count == 3) return icon(arguments[2]);
+    if (command == L"balloon" && count == 2) return balloon();
+    if (command == L"tray" && count == 5)
+        return tray_event(arguments[2], std::stoi(arguments[3]), std::stoi(arguments[4]));
     if (command == L"labels" && count == 2) return labels();
     if (command == L"burst" && count == 5) return burst(arguments[2], arguments[3], std::stoi(arguments[4]));
     if (command == L"targets") return targets(count - 2, arguments + 2);
