@@ -31,7 +31,7 @@ VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
-VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} setup"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ICON "${GENERATED}/corvane.ico"
@@ -44,6 +44,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW show_finish_page
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -103,15 +104,27 @@ FunctionEnd
 !insertmacro CLOSE_RUNNING_COPY "un."
 
 ; Sets $3 to "foreign" when $INSTDIR holds anything but what the program and its uninstaller
-; leave behind: its stores, its INI file, a store's temporary file from a session that ended
-; during a write, and icons of any kind in its icons folder.
+; leave behind: its stores, its INI file, a store's temporary file (cvn and up to four hex
+; digits, .tmp) from a session
+; that ended during a write, and icons of any kind in its icons folder, which must be a real
+; folder: one that leads elsewhere would have the setup write, and the uninstaller delete, there.
 Function find_foreign_files
     StrCpy $3 ""
     FindFirst $4 $5 "$INSTDIR\*"
     ${DoWhile} $5 != ""
         StrCpy $6 $5 3
         StrCpy $7 $5 "" -4
+        StrLen $8 $5
+        ${If} $6$7 == "cvn.tmp"
+        ${AndIf} $8 <= 11
+            StrCpy $6 "temporary"
+        ${EndIf}
         ${If} $5 == "icons"
+            System::Call 'kernel32::GetFileAttributesW(w "$INSTDIR\icons") i .r9'
+            IntOp $9 $9 & 0x410
+            ${If} $9 <> 0x10
+                StrCpy $3 "foreign"
+            ${EndIf}
             FindFirst $8 $9 "$INSTDIR\icons\*"
             ${DoWhile} $9 != ""
                 StrCpy $7 $9 "" -4
@@ -125,13 +138,12 @@ Function find_foreign_files
             FindClose $8
         ${ElseIf} $5 != "."
         ${AndIf} $5 != ".."
-        ${AndIf} $6$7 != "cvn.tmp"
+        ${AndIf} $6 != "temporary"
         ${AndIf} $5 != "eaoaweoio"
         ${AndIf} $5 != "aweporrwrei"
         ${AndIf} $5 != "pp3imsfd"
         ${AndIf} $5 != "own_links"
         ${AndIf} $5 != "corvane.ini"
-        ${AndIf} $5 != "uninstall.exe"
             StrCpy $3 "foreign"
         ${EndIf}
         FindNext $4 $5
@@ -186,6 +198,7 @@ Function .onInit
         Quit
     ${EndIf}
     Call offer_current_choice
+    Call read_switches
     ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $0 == ""
     ${AndIf} $INSTDIR == "$LOCALAPPDATA\Programs\${PRODUCT}"
@@ -243,10 +256,36 @@ Function offer_current_choice
     ${EndIf}
 FunctionEnd
 
+; Deployment switches: /NOSTART, the program is not started at the end; /NOAUTOSTART, no
+; sign-in entry (an upgrade removes the one there).
+Var no_start
+
+Function read_switches
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/NOSTART" $1
+    ${IfNot} ${Errors}
+        StrCpy $no_start 1
+    ${EndIf}
+    ClearErrors
+    ${GetOptions} $0 "/NOAUTOSTART" $1
+    ${IfNot} ${Errors}
+        !insertmacro UnselectSection ${start_with_windows}
+    ${EndIf}
+FunctionEnd
+
+Function show_finish_page
+    ${If} $no_start == 1
+        SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+    ${EndIf}
+FunctionEnd
+
 ; Started by a setup run as administrator, the program has the desktop's shell start it
 ; again at the signed-in user's level, and that copy ends.
 Function start_program
-    Exec '"$INSTDIR\corvane.exe"'
+    ${If} $no_start != 1
+        Exec '"$INSTDIR\corvane.exe"'
+    ${EndIf}
 FunctionEnd
 
 ; The finish page offers the start; a silent install takes its default.
@@ -276,7 +315,7 @@ Section "Uninstall"
     Delete "$INSTDIR\own_links"
     Delete "$INSTDIR\corvane.ini"
     ; A store's temporary file, left when the session ended during a write.
-    Delete "$INSTDIR\cvn*.tmp"
+    Delete "$INSTDIR\cvn????.tmp"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
 SectionEnd

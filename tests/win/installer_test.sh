@@ -202,6 +202,41 @@ wine "$app/uninstall.exe" /S >/dev/null 2>&1
 check "that install is uninstalled" wait_for 60 gone "$app/uninstall.exe"
 rm -rf "$app"
 
+# Deployment's switches: /NOSTART starts nothing at the end, /NOAUTOSTART makes no sign-in
+# entry and takes away the one there.
+uninstalled() {
+    wine "$app/uninstall.exe" /S >/dev/null 2>&1
+    check "uninstalled ($1)" wait_for 60 gone "$app/uninstall.exe"
+}
+wine "$setup" /S /NOSTART >/dev/null 2>&1
+check "/NOSTART installs" [ -f "$app/corvane.exe" ]
+sleep 3
+check "/NOSTART starts nothing" no_copy
+check "without /NOAUTOSTART the Run entry is written" value "$run_key" "Quillon Corvane"
+wine "$setup" /S /NOSTART /NOAUTOSTART >/dev/null 2>&1
+check "an upgrade with /NOAUTOSTART removes the Run entry" no_value "$run_key" "Quillon Corvane"
+uninstalled "after the upgrade"
+wine "$setup" /S /NOSTART /NOAUTOSTART >/dev/null 2>&1
+check "a first install with /NOAUTOSTART writes no Run entry" no_value "$run_key" "Quillon Corvane"
+check "and starts nothing with /NOSTART" no_copy
+uninstalled "the first install"
+
+# The downloads' checksums, and the winget manifest's hash and fields.
+check "the checksums beside the downloads verify" bash -c "cd '$build' && sha256sum --quiet -c corvane-*.sha256"
+manifest="$build/winget/Quillon.Corvane"
+check "the manifest carries the setup's hash" \
+    grep -q -i "InstallerSha256: $(sha256sum "$setup" | cut -d ' ' -f 1)\$" "$manifest.installer.yaml"
+fields() {
+    local file="$1" field
+    shift
+    for field in PackageIdentifier PackageVersion ManifestType ManifestVersion "$@"; do
+        grep -q "^$field:" "$manifest$file.yaml" || return 1
+    done
+}
+check "the manifest's version file is whole" fields "" DefaultLocale
+check "its installer file is whole" fields .installer InstallerType Scope InstallerSwitches ExpectedReturnCodes Installers
+check "its locale file is whole" fields .locale.en-US PackageLocale Publisher PackageName License ShortDescription
+
 # A folder picked on the folder page gets the program's folder name added.
 wine "$setup" >/dev/null 2>&1 &
 check "a new setup opens on the folder page" wait_for 30 page "Destination Folder"
