@@ -104,10 +104,10 @@ FunctionEnd
 !insertmacro CLOSE_RUNNING_COPY "un."
 
 ; Sets $3 to "foreign" when $INSTDIR holds anything but what the program and its uninstaller
-; leave behind: its stores, its INI file, a store's temporary file (cvn and up to four hex
-; digits, .tmp) from a session
-; that ended during a write, and icons of any kind in its icons folder, which must be a real
-; folder: one that leads elsewhere would have the setup write, and the uninstaller delete, there.
+; leave behind: its stores, its INI file, the uninstaller run in place, a store's temporary file (cvn, up to four hex digits,
+; .tmp) from a session that ended during a write, and icons of any kind in its icons folder,
+; which must be a real folder: one that leads elsewhere would have the setup write, and the
+; uninstaller delete, there.
 Function find_foreign_files
     StrCpy $3 ""
     FindFirst $4 $5 "$INSTDIR\*"
@@ -144,6 +144,7 @@ Function find_foreign_files
         ${AndIf} $5 != "pp3imsfd"
         ${AndIf} $5 != "own_links"
         ${AndIf} $5 != "corvane.ini"
+        ${AndIf} $5 != "uninstall.exe"
             StrCpy $3 "foreign"
         ${EndIf}
         FindNext $4 $5

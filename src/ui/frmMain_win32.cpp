@@ -318,7 +318,8 @@ void fill_tray_icon() {
     tray.cbSize = sizeof tray;
     tray.hWnd = main.window;
     tray.uID = 1;
-    tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    // The newer protocol shows the tooltip only when asked.
+    tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     tray.uCallbackMessage = tray_callback;
     wcscpy_s(tray.szTip, L"Quillon Corvane");
 }

@@ -28,14 +28,25 @@ bool runs_elevated(HANDLE process) {
            elevation.TokenIsElevated;
 }
 
+bool is_explorer(DWORD process_id) {
+    const corvane::unique_handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id));
+    wchar_t image[MAX_PATH]{};
+    DWORD size = MAX_PATH;
+    if (!process || !QueryFullProcessImageNameW(process.get(), 0, image, &size)) return false;
+    const std::wstring path(image, size);
+    return path.size() >= 13 && _wcsicmp(path.c_str() + path.size() - 13, L"\\explorer.exe") == 0;
+}
+
 // The shell's desktop or taskbar. Wine makes neither until an icon is added, and its desktop
-// window is the shell's own.
+// window is the shell's own; Windows' belongs to the system, which is no shell.
 DWORD shell_process() {
-    for (const HWND window : {GetShellWindow(), FindWindowW(L"Shell_TrayWnd", nullptr), GetDesktopWindow()}) {
+    for (const HWND window : {GetShellWindow(), FindWindowW(L"Shell_TrayWnd", nullptr)}) {
         DWORD id = 0;
         if (window && GetWindowThreadProcessId(window, &id) && id) return id;
     }
-    return 0;
+    DWORD id = 0;
+    GetWindowThreadProcessId(GetDesktopWindow(), &id);
+    return id && is_explorer(id) ? id : 0;
 }
 
 constexpr const wchar_t* one_copy_name = L"Local\\QuillonCorvane.OneCopy";
