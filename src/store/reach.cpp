@@ -108,11 +108,11 @@ std::string share_of(const std::string& path) {
 }
 
 reach folder_reach(const std::string& written, std::chrono::steady_clock::time_point now) {
-    std::string path = without_long_path_prefix(written);
+    const std::string plain = without_long_path_prefix(written);
     // A local-looking path may lead to a share through a link on the way (mklink /d C:\Proj
     // \\srv\proj): it is asked as the share is.
-    if (!is_network_path(path)) path = network_behind_links(path);
-    if (path.empty()) return local_reach(without_long_path_prefix(written));
+    const std::string path = is_network_path(plain) ? plain : network_behind_links(plain);
+    if (path.empty()) return local_reach(plain);
     const std::string share = share_of(path);
     share_state& state = shares()[upper_case(share)];
     if (now < state.away_until) return reach::away;
